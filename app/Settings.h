@@ -1,0 +1,12 @@
+#pragma once
+// The installation's settings. Each call reads the registry again; a missing key or value reads
+// as an empty string.
+#include <string>
+
+std::string GetHelpPath();
+std::string GetDefaultPicturesFolder();
+std::string GetUserPicturesFolder();
+std::string GetInstallFolder();
+
+// Opens the help file; shows "Help Problem" and returns false when it is not there.
+bool OpenHelp();

@@ -1,0 +1,49 @@
+#include "framework/FileSystem.h"
+#include <windows.h>
+#include <io.h>
+
+bool PathExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+bool PathWritable(const std::string& path) { return _access(path.c_str(), 2) == 0; }
+
+std::string CurrentFolder() {
+    char buffer[MAX_PATH * 2] = "";
+    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    return std::string(buffer, length < sizeof buffer ? length : 0);
+}
+
+bool SetCurrentFolder(const std::string& folder) { return SetCurrentDirectoryA(folder.c_str()) != FALSE; }
+
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<std::string> names;
+    std::string spec = folder.empty() ? pattern : folder + "\\" + pattern;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(spec.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+bool CanOpenForReading(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool CopyFileIfMissing(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string FileNameOf(const std::string& path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

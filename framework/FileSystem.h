@@ -1,0 +1,17 @@
+#pragma once
+// The file and folder calls of the program, in one place.
+#include <string>
+#include <vector>
+
+bool PathExists(const std::string& path);        // a file or a folder
+bool PathWritable(const std::string& path);      // exists and may be written
+std::string CurrentFolder();
+bool SetCurrentFolder(const std::string& folder);
+// Names (not paths) of the entries of `folder` matching `pattern`, in the file system's order.
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern);
+// True when `path` can be opened for reading right now.
+bool CanOpenForReading(const std::string& path);
+bool CopyFileIfMissing(const std::string& from, const std::string& to);
+// The folder of a path (without the file name and the separator before it), and its file name.
+std::string FolderOf(const std::string& path);
+std::string FileNameOf(const std::string& path);

@@ -1,0 +1,39 @@
+// Resource ids of the program: dialog templates, controls, menus, icons and bitmaps.
+// One block per folder; numbers are fixed (the shell's documentation and stored files refer to them).
+#pragma once
+
+// ---- app: main dialog, About, scheme creation and naming -------------------------------------
+#define IDI_APP                 100
+#define IDD_MAIN                165
+#define IDD_SCHEME_NAME_PROBLEM 180
+#define IDD_ABOUT               183
+#define IDI_SCHEME              186
+#define IDI_SCHEME_PROTECTED    187
+#define IDI_HELP_ABOUT          188
+#define IDR_HELP_MENU           190
+#define IDD_SCHEME_CREATION     197
+#define IDI_HELPER              225
+#define IDI_ALLOCATE            226
+
+#define IDC_SCHEME_LIST         1021
+#define IDC_CREATE              1014
+#define IDC_DELETE              1015
+#define IDC_EDIT                1016
+#define IDC_LOAD_FROM_DISK      1034
+#define IDC_SAVE_TO_DISK        1035
+#define IDC_HELP_BUTTON         1110
+#define IDC_ALLOCATE_SCHEMES    1124
+#define IDC_CHOOSE_HELPER       1139
+#define IDC_NEW_NAME            1101
+#define IDC_COMPLETELY_NEW      1120
+#define IDC_COPY_EXISTING       1121
+#define IDC_COPY_LABEL          1122
+#define IDC_COPY_LIST           1123
+#define IDM_HELP                32771
+#define IDM_ABOUT               32772
+
+// ---- editor: property sheet, pages, Root Properties, Web Links, Icon Picker ------------------
+
+// ---- allocation: allocation dialog and scheme picker ------------------------------------------
+
+// ---- helper_chooser ----------------------------------------------------------------------------

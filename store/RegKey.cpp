@@ -1,0 +1,228 @@
+#include "store/RegKey.h"
+
+namespace {
+// Most values fit here, so a read costs one call; longer ones are read again whole.
+constexpr DWORD kFirstTry = 520;
+
+void CloseHandleOf(HKEY& handle) {
+    if (handle) RegCloseKey(handle);
+    handle = nullptr;
+}
+
+// Deletes every key below `key`, children first.
+LONG DeleteChildren(HKEY key) {
+    for (;;) {
+        char name[256];
+        DWORD length = sizeof name;
+        LONG error = RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (error == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+        if (error != ERROR_SUCCESS) return error;
+        HKEY child = nullptr;
+        error = RegOpenKeyExA(key, name, 0, KEY_ALL_ACCESS, &child);
+        if (error != ERROR_SUCCESS) return error;
+        error = DeleteChildren(child);
+        RegCloseKey(child);
+        if (error != ERROR_SUCCESS) return error;
+        error = RegDeleteKeyA(key, name);
+        if (error != ERROR_SUCCESS) return error;
+    }
+}
+} // namespace
+
+RegKey::RegKey(bool create, const std::string& path, HKEY root) : path_(path), root_(root), create_(create) {}
+
+RegKey::~RegKey() { Close(); }
+
+void RegKey::SetPath(const std::string& path) {
+    Close();
+    lastError_ = ERROR_SUCCESS;
+    path_ = path;
+}
+
+void RegKey::SetRoot(HKEY root) {
+    Close();
+    lastError_ = ERROR_SUCCESS;
+    root_ = root;
+}
+
+void RegKey::SetCreate(bool create) {
+    Close();
+    lastError_ = ERROR_SUCCESS;
+    create_ = create;
+}
+
+bool RegKey::Exists(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void RegKey::Close() { CloseHandleOf(handle_); }
+
+bool RegKey::Fail(LONG error) {
+    lastError_ = error;
+    return false;
+}
+
+bool RegKey::Open(REGSAM access) {
+    Close();
+    lastError_ = ERROR_SUCCESS;
+    LONG error = RegOpenKeyExA(root_, path_.c_str(), 0, access, &handle_);
+    if (error != ERROR_SUCCESS) {
+        handle_ = nullptr;
+        return Fail(error);
+    }
+    return true;
+}
+
+bool RegKey::EnsureOpen() {
+    lastError_ = ERROR_SUCCESS;
+    if (handle_) return true;
+    LONG error;
+    if (create_) {
+        error = RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                KEY_READ | KEY_WRITE, nullptr, &handle_, nullptr);
+    } else {
+        error = RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ, &handle_);
+    }
+    if (error != ERROR_SUCCESS) {
+        handle_ = nullptr;
+        return Fail(error);
+    }
+    return true;
+}
+
+bool RegKey::WriteDword(const std::string& name, DWORD value) {
+    if (!EnsureOpen()) return false;
+    LONG error = RegSetValueExA(handle_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                sizeof value);
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
+bool RegKey::WriteString(const std::string& name, const std::string& text, bool expand) {
+    if (!EnsureOpen()) return false;
+    LONG error = RegSetValueExA(handle_, name.c_str(), 0, expand ? REG_EXPAND_SZ : REG_SZ,
+                                reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
+bool RegKey::ReadDword(const std::string& name, DWORD& out) {
+    if (!EnsureOpen()) return false;
+    DWORD type = REG_NONE;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    LONG error = RegQueryValueExA(handle_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    if (error != ERROR_SUCCESS) return Fail(error);
+    if (type != REG_DWORD || size != sizeof value) return Fail(ERROR_INVALID_DATA);
+    out = value;
+    return true;
+}
+
+bool RegKey::ReadDword(const std::string& name, int& out) {
+    DWORD value = 0;
+    if (!ReadDword(name, value)) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+bool RegKey::ReadString(const std::string& name, std::string& out, bool expand) {
+    out.clear();
+    if (!EnsureOpen()) return false;
+    std::string data(kFirstTry, '\0');
+    DWORD type = REG_NONE;
+    DWORD size = kFirstTry;
+    LONG error = RegQueryValueExA(handle_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+    if (error == ERROR_MORE_DATA) {
+        data.assign(size + 1, '\0');
+        error = RegQueryValueExA(handle_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+    }
+    if (error != ERROR_SUCCESS) return Fail(error);
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return Fail(ERROR_INVALID_DATA);
+    data.resize(size);
+    std::string text(data.c_str()); // stored strings may or may not carry their zero byte
+    if (expand) {
+        DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+        if (needed == 0) return Fail(static_cast<LONG>(GetLastError()));
+        std::string expanded(needed, '\0');
+        ExpandEnvironmentStringsA(text.c_str(), &expanded[0], needed);
+        text.assign(expanded.c_str());
+    }
+    out = text;
+    return true;
+}
+
+bool RegKey::ReadRaw(const std::string& name, void* buffer, DWORD size) {
+    if (!EnsureOpen()) return false;
+    LONG error = RegQueryValueExA(handle_, name.c_str(), nullptr, nullptr, static_cast<BYTE*>(buffer), &size);
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
+bool RegKey::DeleteValue(const std::string& name) {
+    if (!EnsureOpen()) return false;
+    LONG error = RegDeleteValueA(handle_, name.c_str());
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
+bool RegKey::HasSubKey(const std::string& name) {
+    if (!EnsureOpen()) return false;
+    HKEY sub = nullptr;
+    LONG error = RegOpenKeyExA(handle_, name.c_str(), 0, KEY_READ, &sub);
+    if (error != ERROR_SUCCESS) return Fail(error);
+    RegCloseKey(sub);
+    return true;
+}
+
+std::vector<RegValue> RegKey::Values() {
+    std::vector<RegValue> values;
+    if (!EnsureOpen()) return values;
+    DWORD maxName = 0, maxData = 0;
+    LONG error = RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                  &maxName, &maxData, nullptr, nullptr);
+    if (error != ERROR_SUCCESS) {
+        Fail(error);
+        return values;
+    }
+    std::string name(maxName + 2, '\0');
+    std::string data(maxData + 2, '\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        error = RegEnumValueA(handle_, index, &name[0], &nameLength, nullptr, &type,
+                              reinterpret_cast<BYTE*>(&data[0]), &dataLength);
+        if (error == ERROR_MORE_DATA) {
+            // The key changed under us; grow and read this index again.
+            name.assign(name.size() * 2 + 256, '\0');
+            data.assign(data.size() * 2 + 256, '\0');
+            --index;
+            continue;
+        }
+        if (error != ERROR_SUCCESS) break;
+        values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
+    }
+    return values;
+}
+
+std::vector<std::string> RegKey::SubKeyNames() {
+    std::vector<std::string> names;
+    if (!EnsureOpen()) return names;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(handle_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+bool RegKey::DeleteTree(const std::string& name) {
+    if (!Open(KEY_ALL_ACCESS)) return false;
+    HKEY sub = nullptr;
+    LONG error = RegOpenKeyExA(handle_, name.c_str(), 0, KEY_ALL_ACCESS, &sub);
+    if (error != ERROR_SUCCESS) return Fail(error);
+    error = DeleteChildren(sub);
+    RegCloseKey(sub);
+    if (error == ERROR_SUCCESS) error = RegDeleteKeyA(handle_, name.c_str());
+    return error == ERROR_SUCCESS || Fail(error);
+}

@@ -1,0 +1,68 @@
+#pragma once
+// A registry key given by root, path and a create flag, opened lazily by the first operation.
+// Every registry access of the program goes through this class. Results are true or false; the
+// error code of the last failing call is kept in LastError().
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct RegValue {
+    std::string name;
+    DWORD type = REG_NONE;
+    std::string data; // raw bytes as stored
+    // The data as text: up to the first zero byte.
+    std::string Text() const { return std::string(data.c_str()); }
+};
+
+class RegKey {
+public:
+    RegKey(bool create, const std::string& path, HKEY root = HKEY_LOCAL_MACHINE);
+    ~RegKey();
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    void SetPath(const std::string& path);
+    void SetRoot(HKEY root);
+    void SetCreate(bool create);
+    const std::string& Path() const { return path_; }
+    LONG LastError() const { return lastError_; }
+
+    // Whether root\path can be opened; uses only its arguments.
+    static bool Exists(HKEY root, const std::string& path);
+
+    // Opens now with the given rights (the value operations open lazily with read access, or
+    // read and write access when the create flag is set). Closes any earlier handle first.
+    bool Open(REGSAM access);
+    void Close();
+    bool IsOpen() const { return handle_ != nullptr; }
+
+    bool WriteDword(const std::string& name, DWORD value);
+    // REG_EXPAND_SZ when expand is set, else REG_SZ; the text with its trailing zero byte.
+    bool WriteString(const std::string& name, const std::string& text, bool expand = false);
+    // True only for a REG_DWORD of exactly four bytes.
+    bool ReadDword(const std::string& name, DWORD& out);
+    bool ReadDword(const std::string& name, int& out);
+    // REG_SZ or REG_EXPAND_SZ; with expand, environment references are expanded. On failure
+    // out is empty.
+    bool ReadString(const std::string& name, std::string& out, bool expand = false);
+    // Reads up to `size` bytes of any type, like a fixed buffer would (false when longer).
+    bool ReadRaw(const std::string& name, void* buffer, DWORD size);
+
+    bool DeleteValue(const std::string& name);
+    bool HasSubKey(const std::string& name);
+    // Every value in enumeration order, each read whole however long its name or data.
+    std::vector<RegValue> Values();
+    std::vector<std::string> SubKeyNames();
+    // Removes the subkey `name` with everything below it, children first.
+    bool DeleteTree(const std::string& name);
+
+private:
+    bool EnsureOpen();
+    bool Fail(LONG error);
+
+    std::string path_;
+    HKEY root_;
+    bool create_;
+    HKEY handle_ = nullptr;
+    LONG lastError_ = ERROR_SUCCESS;
+};
