@@ -1,0 +1,135 @@
+#include "hive/ImportCheck.h"
+
+#include "hive/SchemeFileFormat.h"
+#include "hive/SettingsHive.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// What one import reads besides the per-item records: the scheme's name, 7 defaults, the roots
+// count, 3 tabs, 48 toolbar switches and the web links count.
+constexpr uint64_t kReadsPerScheme = 1 + 7 + 1 + 3 + 48 + 1;
+constexpr uint64_t kReadsBeforeRoots = 7;
+constexpr uint64_t kReadsBetweenRootsAndLinks = 3 + 48;
+constexpr uint64_t kReadsPerRoot = 9;
+constexpr uint64_t kReadsPerLink = 6;
+constexpr size_t kMaxNameLength = 255;
+
+// The import's reads replayed over a const record list: same cursor rule as SettingsHive.
+class ImportReader {
+public:
+    explicit ImportReader(const std::vector<HiveRecord>& records) : records_(records) {
+        index_.Extend(records);
+    }
+    const std::string* Get(std::string_view section, std::string_view key) {
+        const size_t at = cursor_++;
+        if (at < records_.size() && records_[at].section == section && records_[at].key == key)
+            return &records_[at].value;
+        const auto last = index_.Find(section, key);
+        return last ? &records_[*last].value : nullptr;
+    }
+    void Skip(uint64_t reads) { cursor_ += static_cast<size_t>(reads); }
+    void Reset() { cursor_ = 0; }
+
+private:
+    const std::vector<HiveRecord>& records_;
+    LastMatchIndex index_;
+    size_t cursor_ = 0;
+};
+
+bool Fail(std::string* why, std::string reason) {
+    if (why) *why = std::move(reason);
+    return false;
+}
+
+// A count as AddNumber writes a non-negative one: "0", or digits without a leading zero, within
+// the 32-bit range.
+bool ParseCount(const std::string* text, uint64_t& count) {
+    if (!text || text->empty() || text->size() > 10 || ((*text)[0] == '0' && text->size() > 1))
+        return false;
+    count = 0;
+    for (char c : *text) {
+        if (c < '0' || c > '9') return false;
+        count = count * 10 + static_cast<unsigned>(c - '0');
+    }
+    return count <= INT32_MAX;
+}
+
+// Scheme names become registry key names and entry names value names.
+bool SafeName(const std::string* name) {
+    return name && !name->empty() && name->size() <= kMaxNameLength &&
+           name->find_first_of(std::string_view("\\\0", 2)) == std::string::npos &&
+           !ContainsTerminator(*name);
+}
+
+std::string Quoted(const std::string* text) {
+    if (!text) return "missing";
+    constexpr size_t kShown = 40; // a damaged value may be megabytes long
+    return "\"" + text->substr(0, kShown) + (text->size() > kShown ? "...\"" : "\"");
+}
+
+} // namespace
+
+bool ContainsTerminator(const std::string& field) {
+    return std::memchr(field.data(), kFieldTerminator, field.size()) != nullptr;
+}
+
+bool CheckImportable(const std::vector<HiveRecord>& parsed, std::string* why) {
+    ImportReader reader(parsed);
+    // Every read of the import consumes at most one record, apart from the scheme count, which
+    // is read twice. A file holding fewer records than the reads its counts ask for was not
+    // written by the program, and refusing it keeps the import's loops within the file's size.
+    const uint64_t budget = parsed.size() + 1;
+
+    const std::string* countText = reader.Get("Scheme Count", "The number of schemes");
+    uint64_t schemes = 0;
+    if (!ParseCount(countText, schemes))
+        return Fail(why, "scheme count " + Quoted(countText) + " is not a non-negative number");
+    uint64_t reads = 2 + schemes * (2 + kReadsPerScheme);
+    if (reads > budget)
+        return Fail(why, "scheme count " + *countText + " is more than the file holds");
+    reader.Reset();
+    reader.Skip(1);
+
+    for (uint64_t k = 1; k <= schemes; ++k) {
+        const std::string* name = reader.Get("Config Hive", "Config" + std::to_string(k));
+        if (!SafeName(name))
+            return Fail(why, "entry " + std::to_string(k) + " has no usable name: " + Quoted(name));
+        reader.Get("Config Hive", *name);
+    }
+
+    for (uint64_t i = 0; i < schemes; ++i) {
+        const std::string section = "Scheme" + std::to_string(i);
+        const std::string* found = reader.Get(section, "Name of scheme");
+        if (!SafeName(found))
+            return Fail(why,
+                        "scheme " + std::to_string(i) + " has no usable name: " + Quoted(found));
+        const std::string name = *found;
+        reader.Skip(kReadsBeforeRoots);
+
+        uint64_t roots = 0;
+        const std::string* rootsText = reader.Get(name + " - FolderDisplay", "RootFoldersCount");
+        if (!ParseCount(rootsText, roots))
+            return Fail(why, "root count " + Quoted(rootsText) + " of scheme \"" + name +
+                                 "\" is not a non-negative number");
+        reads += roots * kReadsPerRoot;
+        if (reads > budget)
+            return Fail(why, "root count " + *rootsText + " of scheme \"" + name +
+                                 "\" is more than the file holds");
+        reader.Skip(roots * kReadsPerRoot + kReadsBetweenRootsAndLinks);
+
+        uint64_t links = 0;
+        const std::string* linksText = reader.Get(name + " - Folder Display", "WeblinksCount");
+        if (!ParseCount(linksText, links))
+            return Fail(why, "web link count " + Quoted(linksText) + " of scheme \"" + name +
+                                 "\" is not a non-negative number");
+        reads += links * kReadsPerLink;
+        if (reads > budget)
+            return Fail(why, "web link count " + *linksText + " of scheme \"" + name +
+                                 "\" is more than the file holds");
+        reader.Skip(links * kReadsPerLink);
+    }
+    return true;
+}
