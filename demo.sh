@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the program, prepares the demo machine (a Wine prefix seeded like a school workstation)
+# and starts the program on it: on $DISPLAY when there is one, otherwise under Xvfb, where it
+# saves a screenshot and prints its path. Installs what is missing first.
+# Options: --reset seeds the demo machine afresh; --shot FILE names the screenshot.
+set -euo pipefail
+cd "$(dirname "$0")"
+reset=""
+shot="$PWD/build/demo-screenshot.png"
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+    --reset) reset=--reset ;;
+    --shot) shot=$(realpath -m "$2"); shift ;;
+    *) echo "usage: $0 [--reset] [--shot FILE]" >&2; exit 2 ;;
+    esac
+    shift
+done
+tools/setup/install-deps.sh
+
+build=build/win32
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+cmake --build "$build" --target vlsm
+
+prefix="$build/wine-demo"
+exe='C:\Program Files\Orrinford\Vexar Lumen Scheme Manager\Vexar Lumen Scheme Manager.exe'
+
+if [[ -n "${DISPLAY:-}" ]]; then
+    tools/demo/make-demo-machine.sh "$build" "$prefix" $reset
+    source tools/wine/env.sh "$prefix"
+    exec wine "$exe"
+fi
+
+# No display: run on a virtual one, photograph the main window, then close the program.
+export VLSM_DEMO_EXE="$exe" VLSM_DEMO_SHOT="$shot" VLSM_DEMO_BUILD="$build" VLSM_DEMO_PREFIX="$prefix"
+export VLSM_DEMO_RESET="$reset"
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+    set -euo pipefail
+    tools/demo/make-demo-machine.sh "$VLSM_DEMO_BUILD" "$VLSM_DEMO_PREFIX" $VLSM_DEMO_RESET
+    source tools/wine/env.sh "$VLSM_DEMO_PREFIX"
+    wine "$VLSM_DEMO_EXE" </dev/null >/dev/null 2>&1 &
+    sleep "${VLSM_DEMO_WAIT:-8}"
+    mkdir -p "$(dirname "$VLSM_DEMO_SHOT")"
+    import -window root "$VLSM_DEMO_SHOT"
+    wineserver -k || true
+'
+echo "The program ran under Xvfb (no display here). Screenshot: $shot"
