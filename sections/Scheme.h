@@ -1,18 +1,32 @@
 #pragma once
-// One scheme in memory: its name and its sections, loaded from and written to the scheme's
+// One scheme in memory: its name and its five sections, loaded from and written to the scheme's
 // registry key, and exported to and imported from the working hive.
 #include <string>
+#include "sections/DefaultsSection.h"
+#include "sections/FolderRootsSection.h"
+#include "sections/TabSelectionSection.h"
+#include "sections/ToolBarsSection.h"
+#include "sections/WebLinksSection.h"
 
 class Scheme {
 public:
     virtual ~Scheme() = default;
 
     std::string name;
+    FolderRootsSection roots;
+    WebLinksSection webLinks;
+    TabSelectionSection tabs;
+    ToolBarsSection toolBars;
+    DefaultsSection defaults;
 
-    // True when every section was read; all sections are visited even when one fails.
+    // Sets the name, then reads every section, even after one fails (a section whose key is
+    // missing keeps its fields). True when every section was read.
     bool ReadFromRegistry(const std::string& schemeName);
-    // True when "Scheme Name" and every section were written.
-    bool WriteToRegistry(const std::string& schemeName);
-    bool ExportToHive(const std::string& schemeName);
+    // Writes nothing when the product key is missing. True when "Scheme Name" and every section
+    // were written; never deletes a value or key.
+    bool WriteToRegistry(const std::string& schemeName) const;
+    // Both in one order, so that every read of an import follows the hive's cursor. The import
+    // leaves the name to the caller.
+    bool ExportToHive(const std::string& schemeName) const;
     bool ImportFromHive(const std::string& schemeName);
 };

@@ -1,0 +1,22 @@
+#pragma once
+// The shell's defaults: "\Defaults" with the default view, icon size, first tab and four switches.
+#include <string>
+
+class DefaultsSection {
+public:
+    std::string defaultView; // "tree1", "tree2", "icons" or "details"
+    int defaultIconSize = 0;
+    int defaultFirstTab = 0; // 1 Programs, 2 My Files, 3 Links
+    int shortToolTips = 0;
+    int silent = 0;
+    int contextMenu = 0;
+    int optionsMenu = 0;
+
+    // A missing "\Defaults" leaves every field as it was; a missing number repeats the one read
+    // before it. False when anything was missing.
+    bool ReadFromRegistry(const std::string& schemeName);
+    bool WriteToRegistry(const std::string& schemeName) const;
+    // Numbers travel as they are, not reduced to switches.
+    bool ExportToHive(const std::string& schemeName) const;
+    bool ImportFromHive(const std::string& schemeName);
+};

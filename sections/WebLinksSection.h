@@ -1,0 +1,39 @@
+#pragma once
+// The web links the shell offers: "\WebLinks" with one "WebLink <n>" key per link.
+#include <string>
+#include <vector>
+
+class RegKey;
+
+struct WebLink {
+    std::string displayName;
+    std::string url;
+    std::string iconFile;
+    std::string longToolTip;
+    std::string shortToolTip;
+    std::string wavFile;
+
+    // Item n (from 1). False when its key is missing (fields unchanged) or a value is missing.
+    bool ReadFromRegistry(const std::string& schemeName, int n);
+    // False without writing when the product key is missing.
+    bool WriteToRegistry(const std::string& schemeName, int n) const;
+    // The six values of an open item key; registry and hive share their order.
+    bool ReadFrom(RegKey& key);
+    bool WriteTo(RegKey& key) const;
+    void ExportToHive(const std::string& section) const;
+    void ImportFromHive(const std::string& section);
+};
+
+class WebLinksSection {
+public:
+    int count = 0;
+    std::vector<WebLink> links;
+
+    // Replaces the links with items 1..count of the registry; false when the key or an item is
+    // missing or damaged. A missing "\WebLinks" leaves both fields as they were.
+    bool ReadFromRegistry(const std::string& schemeName);
+    // Writes the count and every link; item keys numbered above it stay untouched.
+    bool WriteToRegistry(const std::string& schemeName) const;
+    bool ExportToHive(const std::string& schemeName) const;
+    bool ImportFromHive(const std::string& schemeName);
+};
