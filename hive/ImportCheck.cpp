@@ -64,10 +64,19 @@ bool SafeName(const std::string* name) {
            !ContainsTerminator(*name);
 }
 
-std::string Quoted(const std::string* text) {
-    if (!text) return "missing";
+std::string Quoted(const std::string& text) {
     constexpr size_t kShown = 40; // a damaged value may be megabytes long
-    return "\"" + text->substr(0, kShown) + (text->size() > kShown ? "...\"" : "\"");
+    return "\"" + text.substr(0, kShown) + (text.size() > kShown ? "...\"" : "\"");
+}
+
+std::string BadCount(const std::string& what, const std::string* text) {
+    return text ? what + " " + Quoted(*text) + " is not a non-negative number"
+                : what + " is missing";
+}
+
+std::string BadName(const std::string& what, const std::string* name) {
+    return name ? what + " " + Quoted(*name) + " cannot serve as a registry name"
+                : what + " is missing";
 }
 
 } // namespace
@@ -85,8 +94,7 @@ bool CheckImportable(const std::vector<HiveRecord>& parsed, std::string* why) {
 
     const std::string* countText = reader.Get("Scheme Count", "The number of schemes");
     uint64_t schemes = 0;
-    if (!ParseCount(countText, schemes))
-        return Fail(why, "scheme count " + Quoted(countText) + " is not a non-negative number");
+    if (!ParseCount(countText, schemes)) return Fail(why, BadCount("scheme count", countText));
     uint64_t reads = 2 + schemes * (2 + kReadsPerScheme);
     if (reads > budget)
         return Fail(why, "scheme count " + *countText + " is more than the file holds");
@@ -95,8 +103,7 @@ bool CheckImportable(const std::vector<HiveRecord>& parsed, std::string* why) {
 
     for (uint64_t k = 1; k <= schemes; ++k) {
         const std::string* name = reader.Get("Config Hive", "Config" + std::to_string(k));
-        if (!SafeName(name))
-            return Fail(why, "entry " + std::to_string(k) + " has no usable name: " + Quoted(name));
+        if (!SafeName(name)) return Fail(why, BadName("name of entry " + std::to_string(k), name));
         reader.Get("Config Hive", *name);
     }
 
@@ -104,31 +111,28 @@ bool CheckImportable(const std::vector<HiveRecord>& parsed, std::string* why) {
         const std::string section = "Scheme" + std::to_string(i);
         const std::string* found = reader.Get(section, "Name of scheme");
         if (!SafeName(found))
-            return Fail(why,
-                        "scheme " + std::to_string(i) + " has no usable name: " + Quoted(found));
+            return Fail(why, BadName("name of scheme " + std::to_string(i), found));
         const std::string name = *found;
         reader.Skip(kReadsBeforeRoots);
 
         uint64_t roots = 0;
         const std::string* rootsText = reader.Get(name + " - FolderDisplay", "RootFoldersCount");
         if (!ParseCount(rootsText, roots))
-            return Fail(why, "root count " + Quoted(rootsText) + " of scheme \"" + name +
-                                 "\" is not a non-negative number");
+            return Fail(why, BadCount("root count of scheme " + Quoted(name), rootsText));
         reads += roots * kReadsPerRoot;
         if (reads > budget)
-            return Fail(why, "root count " + *rootsText + " of scheme \"" + name +
-                                 "\" is more than the file holds");
+            return Fail(why, "root count of scheme " + Quoted(name) + ", " + *rootsText +
+                                 ", is more than the file holds");
         reader.Skip(roots * kReadsPerRoot + kReadsBetweenRootsAndLinks);
 
         uint64_t links = 0;
         const std::string* linksText = reader.Get(name + " - Folder Display", "WeblinksCount");
         if (!ParseCount(linksText, links))
-            return Fail(why, "web link count " + Quoted(linksText) + " of scheme \"" + name +
-                                 "\" is not a non-negative number");
+            return Fail(why, BadCount("web link count of scheme " + Quoted(name), linksText));
         reads += links * kReadsPerLink;
         if (reads > budget)
-            return Fail(why, "web link count " + *linksText + " of scheme \"" + name +
-                                 "\" is more than the file holds");
+            return Fail(why, "web link count of scheme " + Quoted(name) + ", " + *linksText +
+                                 ", is more than the file holds");
         reader.Skip(links * kReadsPerLink);
     }
     return true;
