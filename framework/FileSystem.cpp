@@ -47,3 +47,12 @@ std::string FileNameOf(const std::string& path) {
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+unsigned long ReadIniString(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& fallback, std::string& out, unsigned long bufferSize) {
+    std::string buffer(bufferSize > 0 ? bufferSize : 1, '\0');
+    DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), &buffer[0],
+                                            static_cast<DWORD>(buffer.size()), file.c_str());
+    out.assign(buffer.c_str(), copied < buffer.size() ? copied : buffer.size() - 1);
+    return copied;
+}

@@ -15,3 +15,7 @@ bool CopyFileIfMissing(const std::string& from, const std::string& to);
 // The folder of a path (without the file name and the separator before it), and its file name.
 std::string FolderOf(const std::string& path);
 std::string FileNameOf(const std::string& path);
+// One INI value read through a buffer of `bufferSize` bytes (a longer value is cut to
+// bufferSize - 1 characters); `fallback` when the key is missing. Returns the characters copied.
+unsigned long ReadIniString(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& fallback, std::string& out, unsigned long bufferSize = 1024);

@@ -216,6 +216,18 @@ std::vector<std::string> RegKey::SubKeyNames() {
     return names;
 }
 
+std::vector<std::string> RegKey::ValueNames() {
+    std::vector<std::string> names;
+    if (!EnsureOpen()) return names;
+    for (DWORD index = 0;; ++index) {
+        char name[16384]; // the longest value name the registry allows
+        DWORD length = sizeof name;
+        if (RegEnumValueA(handle_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
 bool RegKey::DeleteTree(const std::string& name) {
     if (!Open(KEY_ALL_ACCESS)) return false;
     HKEY sub = nullptr;

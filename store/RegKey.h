@@ -53,6 +53,8 @@ public:
     // Every value in enumeration order, each read whole however long its name or data.
     std::vector<RegValue> Values();
     std::vector<std::string> SubKeyNames();
+    // The names of the values only; their data is never read.
+    std::vector<std::string> ValueNames();
     // Removes the subkey `name` with everything below it, children first.
     bool DeleteTree(const std::string& name);
 
