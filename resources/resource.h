@@ -37,3 +37,19 @@
 // ---- allocation: allocation dialog and scheme picker ------------------------------------------
 
 // ---- helper_chooser ----------------------------------------------------------------------------
+#define IDD_HELPER_CHOOSER      227
+#define IDB_MERLIN_PRESSED      228
+#define IDB_PEEDY_PRESSED       229
+#define IDB_ROBBY_PRESSED       230
+#define IDB_ROBBY_NORMAL        231
+#define IDB_MERLIN_NORMAL       232
+#define IDB_PEEDY_NORMAL        233
+#define IDB_GENIE_NORMAL        234
+#define IDB_GENIE_PRESSED       235
+
+#define IDC_HELPER_LABEL        1122
+#define IDC_PEEDY               1141
+#define IDC_HELPER_NAME         1142
+#define IDC_ROBBY               1143
+#define IDC_MERLIN              1144
+#define IDC_GENIE               1145
