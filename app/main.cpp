@@ -2,11 +2,15 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include "app/MainDialog.h"
 #include "app/Startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    RunStartup(SystemProcessSource(), SystemWindowFinder(), nullptr);
+    RunStartup(SystemProcessSource(), SystemWindowFinder(), [] {
+        CMainDialog main;
+        main.DoModal();
+    });
     return 0;
 }

@@ -1,0 +1,4 @@
+#include "allocation/AllocationCommand.h"
+#include "app/MainDialog.h"
+
+void ShowAllocation(CMainDialog&) {}

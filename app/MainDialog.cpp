@@ -1,0 +1,139 @@
+#include "app/MainDialog.h"
+#include "allocation/AllocationCommand.h"
+#include "app/DiskCommands.h"
+#include "app/SchemeCommands.h"
+#include "app/Settings.h"
+#include "framework/Notices.h"
+#include "helper_chooser/HelperChooserDlg.h"
+
+namespace {
+const COLORREF kNavy = RGB(0, 0, 128);
+const int kColumnWidth = 180;
+const int kProtectedImage = 0;
+const int kSchemeImage = 1;
+
+HICON LoadSmallIcon(int id) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+}
+} // namespace
+
+const std::vector<Command<CMainDialog>> CMainDialog::commands_ = {
+    {IDC_EDIT, BN_CLICKED, &CMainDialog::OnEdit},
+    {IDC_CREATE, BN_CLICKED, &CMainDialog::OnCreate},
+    {IDC_DELETE, BN_CLICKED, &CMainDialog::OnDelete},
+    {IDC_LOAD_FROM_DISK, BN_CLICKED, &CMainDialog::OnLoadFromDisk},
+    {IDC_SAVE_TO_DISK, BN_CLICKED, &CMainDialog::OnSaveToDisk},
+    {IDC_ALLOCATE_SCHEMES, BN_CLICKED, &CMainDialog::OnAllocate},
+    {IDC_CHOOSE_HELPER, BN_CLICKED, &CMainDialog::OnChooseHelper},
+    {IDM_HELP, 0, &CMainDialog::OnHelpMenu},
+    {IDM_ABOUT, 0, &CMainDialog::OnAboutMenu},
+};
+
+CMainDialog::CMainDialog(HWND parent) : Dialog(IDD_MAIN, parent) {}
+
+BOOL CMainDialog::OnInitDialog() {
+    store_.Load(true);
+    SetUpButtons();
+    SetUpList();
+    for (int id : {IDC_EDIT, IDC_DELETE, IDC_CREATE}) EnableItem(id, true);
+    RefreshList();
+    SendMessageA(Hwnd(), DM_SETDEFID, IDOK, 0);
+    return TRUE;
+}
+
+void CMainDialog::SetUpButtons() {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (CHoverButton* button : {&load_, &save_}) {
+        button->Attach(Hwnd(), button == &load_ ? IDC_LOAD_FROM_DISK : IDC_SAVE_TO_DISK);
+        button->SetColor(CHoverButton::kBackHot, face);
+        button->SetColor(CHoverButton::kTextHot, kNavy);
+        button->UseParentBackground();
+    }
+    help_.Attach(Hwnd(), IDC_HELP_BUTTON);
+    help_.SetIcons(IDI_HELP_ABOUT, 0);
+    help_.SetTooltip("Help and About");
+    help_.SetColor(CHoverButton::kBackHot, face);
+    help_.SetDropMenu(IDR_HELP_MENU, Hwnd());
+    help_.UseParentBackground();
+    help_.SetBorderOnHover(false);
+}
+
+void CMainDialog::SetUpList() {
+    // The template carries the list's styles, LVS_SORTASCENDING among them.
+    ListView list = SchemeList();
+    list.InsertColumn(0, "Name", kColumnWidth);
+    list.InsertColumn(1, "Description", kColumnWidth);
+    list.SetColumnWidth(1, LVSCW_AUTOSIZE_USEHEADER);
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+}
+
+void CMainDialog::RefreshList() {
+    ListView list = SchemeList();
+    list.DeleteAll();
+    images_.Create(16, ILC_COLOR32 | ILC_MASK, 300, 50);
+    list.SetImageList(images_.Handle(), LVSIL_SMALL);
+    for (int id : {IDI_SCHEME_PROTECTED, IDI_SCHEME}) {
+        HICON icon = LoadSmallIcon(id);
+        images_.AddIcon(icon);
+        if (icon) DestroyIcon(icon);
+    }
+    protectedNames_ = SchemeStore::ReadProtectedNames();
+    for (const SchemeEntry& entry : store_.entries) {
+        int row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+        // The list sorts itself, so the row to describe is the one the insertion reports.
+        if (row >= 0) list.SetItemText(row, 1, entry.description);
+    }
+    list.Redraw();
+}
+
+bool CMainDialog::SelectedName(std::string& name) const {
+    int row = SelectedRow();
+    if (row < 0) return false;
+    name = SchemeList().ItemText(row, 0);
+    return true;
+}
+
+bool CMainDialog::IsProtected(const std::string& name) const {
+    for (const std::string& protectedName : protectedNames_) {
+        if (protectedName == name) return true;
+    }
+    return false;
+}
+
+bool CMainDialog::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, commands_, code, id); }
+
+bool CMainDialog::OnNotify(int id, NMHDR* header) {
+    if (id == IDC_SCHEME_LIST && header->code == NM_DBLCLK) {
+        OnEdit();
+        SetMsgResult(0);
+        return true;
+    }
+    return false;
+}
+
+void CMainDialog::OnHelp() { OpenHelp(); }
+
+void CMainDialog::OnCreate() { CreateScheme(*this); }
+
+void CMainDialog::OnEdit() { EditScheme(*this); }
+
+void CMainDialog::OnDelete() { DeleteScheme(*this); }
+
+void CMainDialog::OnLoadFromDisk() { LoadFromDisk(*this); }
+
+void CMainDialog::OnSaveToDisk() { SaveToDisk(*this); }
+
+void CMainDialog::OnAllocate() { ShowAllocation(*this); }
+
+void CMainDialog::OnChooseHelper() {
+    CHelperChooserDlg chooser(Hwnd());
+    chooser.DoModal();
+}
+
+void CMainDialog::OnHelpMenu() { OpenHelp(); }
+
+void CMainDialog::OnAboutMenu() {
+    Beep(0);
+    Dialog about(IDD_ABOUT, Hwnd());
+    about.DoModal();
+}
