@@ -27,24 +27,20 @@ const std::vector<Command<CHelperChooserDlg>> CHelperChooserDlg::commands_ = {
 };
 
 FolderPathFunction FindFolderFunction() {
-    // The library stays loaded for the program's lifetime, once found.
-    static HMODULE library = nullptr;
-    FARPROC function = nullptr;
-    if (!library) {
-        library = LoadLibraryA("Shell32.dll");
-        if (library) function = GetProcAddress(library, "SHGetFolderPathA");
-        if (function) return reinterpret_cast<FolderPathFunction>(reinterpret_cast<void*>(function));
+    // Found once and kept, with its library, for the program's lifetime: looking again in
+    // SHFolder.dll alone on a later opening would lose the Windows folder where that is missing.
+    static FolderPathFunction found = nullptr;
+    if (found) return found;
+    for (const char* name : {"Shell32.dll", "SHFolder.dll"}) {
+        HMODULE library = LoadLibraryA(name);
+        FARPROC function = library ? GetProcAddress(library, "SHGetFolderPathA") : nullptr;
+        if (function) {
+            found = reinterpret_cast<FolderPathFunction>(reinterpret_cast<void*>(function));
+            return found;
+        }
         if (library) FreeLibrary(library);
-        library = nullptr;
     }
-    HMODULE folderLibrary = LoadLibraryA("SHFolder.dll");
-    if (folderLibrary) function = GetProcAddress(folderLibrary, "SHGetFolderPathA");
-    if (!function) {
-        if (folderLibrary) FreeLibrary(folderLibrary);
-        return nullptr;
-    }
-    library = folderLibrary;
-    return reinterpret_cast<FolderPathFunction>(reinterpret_cast<void*>(function));
+    return nullptr;
 }
 
 std::string AgentPath(const std::string& windowsFolder, const std::string& character) {

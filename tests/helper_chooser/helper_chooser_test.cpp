@@ -51,6 +51,12 @@ TEST(HelperChooserPath, CharacterIsTheFileNameWithoutItsExtension) {
     EXPECT_EQ("\\msagent\\chars\\Peedy.acs", AgentPath("", "Peedy"));
 }
 
+TEST(HelperChooserPath, FolderFunctionIsFoundOnEveryOpening) {
+    FolderPathFunction first = FindFolderFunction();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first, FindFolderFunction());
+}
+
 TEST_F(HelperChooserTest, ShowsTheStoredCharacter) {
     Store(PathOf("Merlin"));
     std::string shown;
