@@ -35,6 +35,21 @@
 // ---- editor: property sheet, pages, Root Properties, Web Links, Icon Picker ------------------
 
 // ---- allocation: allocation dialog and scheme picker ------------------------------------------
+#define IDD_ALLOCATION              207
+#define IDD_SCHEME_PICKER           208
+#define IDI_USER                    209
+#define IDI_CLASS                   210
+
+#define IDC_ALLOCATION_SCHEME_CHOICE 1023
+#define IDC_ALLOCATION_LIST         1124
+#define IDC_ALLOCATION_HINT         1125
+#define IDC_ALLOCATION_CHANGE       1126
+#define IDC_ALLOCATION_APPLY        1127
+#define IDC_PICKER_LIST             1128
+#define IDC_PER_USER_GROUP          1143
+#define IDC_PER_USER_HINT           1144
+#define IDC_PER_USER_LABEL          1145
+#define IDC_ALLOCATION_GROUP        1147
 
 // ---- helper_chooser ----------------------------------------------------------------------------
 #define IDD_HELPER_CHOOSER      227
