@@ -19,7 +19,9 @@ tools/setup/install-deps.sh
 
 build=build/win32
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-cmake --build "$build" --target vlsm
+targets=(--target vlsm)
+[[ -d tools/classroom ]] && targets+=(--target rostrum_config)
+cmake --build "$build" "${targets[@]}"
 
 prefix="$build/wine-demo"
 exe='C:\Program Files\Orrinford\Vexar Lumen Scheme Manager\Vexar Lumen Scheme Manager.exe'

@@ -18,8 +18,9 @@ source "$root/tools/wine/env.sh" "$prefix"
 
 if [[ ! -f "$WINEPREFIX/.vlsm-seeded" ]]; then
     "$here/seed-prefix.sh" "$WINEPREFIX"
+    # The class-management software the school runs beside the shell (a stand-in).
     if [[ -x "$root/tools/classroom/seed-classroom.sh" ]]; then
-        "$root/tools/classroom/seed-classroom.sh" "$WINEPREFIX" "$build/bin"
+        "$root/tools/classroom/seed-classroom.sh" "$WINEPREFIX" "$build/bin/RostrumConfig.dll"
     fi
     touch "$WINEPREFIX/.vlsm-seeded"
 fi
