@@ -39,7 +39,8 @@ bool ReadUsersNt(std::vector<std::string>& users) {
     // token is filtered and silently hide every user.
     RegKey accounts(false, kAccountsKey);
     if (!accounts.Open(KEY_READ)) return false;
-    for (const std::string& name : accounts.SubKeyNames()) users.push_back(name);
+    for (const std::string& name : accounts.SubKeyNames())
+        users.push_back(name);
     return true;
 }
 
@@ -48,7 +49,8 @@ bool ReadUsers9x(std::vector<std::string>& users) {
     if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kPasswordsKey)) return false;
     RegKey passwords(false, kPasswordsKey);
     if (!passwords.Open(KEY_READ)) return false;
-    for (const std::string& name : passwords.ValueNames()) users.push_back(name);
+    for (const std::string& name : passwords.ValueNames())
+        users.push_back(name);
     return true;
 }
 

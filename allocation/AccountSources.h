@@ -9,8 +9,10 @@ inline const char* const kAccountsKey = "Software\\Orrinford\\Rostrum\\Accounts"
 inline const char* const kPasswordsKey = "Software\\Orrinford\\Rostrum\\Logon\\Passwords";
 
 // The class files; a test points the readers elsewhere.
-inline const char* const kNtClassFolder = "C:\\Program Files\\Orrinford\\Rostrum\\PallendraXP\\Config";
-inline const char* const k9xClassFile = "C:\\Program Files\\Orrinford\\Fennick\\Pallendra\\Pallendra.ini";
+inline const char* const kNtClassFolder =
+    "C:\\Program Files\\Orrinford\\Rostrum\\PallendraXP\\Config";
+inline const char* const k9xClassFile =
+    "C:\\Program Files\\Orrinford\\Fennick\\Pallendra\\Pallendra.ini";
 
 bool IsNtPlatform();
 
@@ -20,6 +22,7 @@ bool ReadUsersNt(std::vector<std::string>& users);
 bool ReadUsers9x(std::vector<std::string>& users);
 
 // LocalPallendra.ini, then Pallendra.ini of the same folder; false when the first is missing.
-bool ReadClassesNt(std::vector<std::string>& classes, const std::string& configFolder = kNtClassFolder);
+bool ReadClassesNt(std::vector<std::string>& classes,
+                   const std::string& configFolder = kNtClassFolder);
 // The one file; false when it is missing or its "Default Class" is present but empty.
 bool ReadClasses9x(std::vector<std::string>& classes, const std::string& file = k9xClassFile);

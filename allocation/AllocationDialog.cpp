@@ -22,7 +22,8 @@ void MoveItemUp(HWND dialog, int id, int pixels) {
     RECT rect;
     GetWindowRect(item, &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    SetWindowPos(item, nullptr, rect.left, rect.top - pixels, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(item, nullptr, rect.left, rect.top - pixels, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MakeShorter(HWND dialog, int pixels) {
@@ -33,7 +34,8 @@ void MakeShorter(HWND dialog, int pixels) {
 }
 
 void HideItems(HWND dialog, std::initializer_list<int> ids) {
-    for (int id : ids) ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
+    for (int id : ids)
+        ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
 }
 } // namespace
 
@@ -58,8 +60,10 @@ BOOL CAllocationDialog::OnInitDialog() {
     ArrangeLayout();
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    images_.AddIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_USER), IMAGE_ICON, 16, 16, 0)));
-    images_.AddIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_CLASS), IMAGE_ICON, 16, 16, 0)));
+    images_.AddIcon(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_USER), IMAGE_ICON, 16, 16, 0)));
+    images_.AddIcon(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_CLASS), IMAGE_ICON, 16, 16, 0)));
     SetUpList();
 
     // Both layouts are filled; the hidden one is only hidden.
@@ -73,15 +77,16 @@ void CAllocationDialog::ArrangeLayout() {
     HWND dialog = Hwnd();
     if (PerUserLayout()) {
         SetWindowTextA(dialog, "User Schemes");
-        HideItems(dialog, {IDC_ALLOCATION_HINT, IDC_ALLOCATION_LIST, IDC_ALLOCATION_CHANGE, IDC_ALLOCATION_GROUP});
-        for (int id : {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_PER_USER_LABEL, IDC_ALLOCATION_SCHEME_CHOICE,
-                       IDC_ALLOCATION_APPLY, IDOK})
+        HideItems(dialog, {IDC_ALLOCATION_HINT, IDC_ALLOCATION_LIST, IDC_ALLOCATION_CHANGE,
+                           IDC_ALLOCATION_GROUP});
+        for (int id : {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_PER_USER_LABEL,
+                       IDC_ALLOCATION_SCHEME_CHOICE, IDC_ALLOCATION_APPLY, IDOK})
             MoveItemUp(dialog, id, kPerUserLift);
         MakeShorter(dialog, kPerUserLift);
         HideItems(dialog, {IDCANCEL});
     } else {
-        HideItems(dialog, {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_ALLOCATION_SCHEME_CHOICE, IDC_ALLOCATION_APPLY,
-                           IDC_PER_USER_LABEL});
+        HideItems(dialog, {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_ALLOCATION_SCHEME_CHOICE,
+                           IDC_ALLOCATION_APPLY, IDC_PER_USER_LABEL});
         MakeShorter(dialog, kAllocationLift);
         MoveItemUp(dialog, IDOK, kAllocationLift);
         MoveItemUp(dialog, IDCANCEL, kAllocationLift);
@@ -116,9 +121,12 @@ void CAllocationDialog::ReadRows() {
         ReadClasses9x(classes_, classFiles.file9x);
     }
     rows_.clear();
-    for (const std::string& name : classes_) rows_.push_back({name, kClassSchemes, ""});
-    for (const std::string& name : users_) rows_.push_back({name, kUserSchemes, ""});
-    for (AllocationRow& row : rows_) ReadAllocation(row.name, row.type, row.scheme);
+    for (const std::string& name : classes_)
+        rows_.push_back({name, kClassSchemes, ""});
+    for (const std::string& name : users_)
+        rows_.push_back({name, kUserSchemes, ""});
+    for (AllocationRow& row : rows_)
+        ReadAllocation(row.name, row.type, row.scheme);
 }
 
 bool CAllocationDialog::Exchange(bool save) {
@@ -131,18 +139,22 @@ bool CAllocationDialog::Exchange(bool save) {
     }
     list_.DeleteAll();
     for (const AllocationRow& row : rows_) {
-        int index = list_.InsertItem(list_.Count(), row.name, row.type == kClassSchemes ? kClassImage : kUserImage);
+        int index = list_.InsertItem(list_.Count(), row.name,
+                                     row.type == kClassSchemes ? kClassImage : kUserImage);
         list_.SetItemText(index, kTypeColumn, row.type);
         list_.SetItemText(index, kSchemeColumn, row.scheme);
     }
     schemeChoice_.Clear();
-    for (const std::string& name : schemeNames_) schemeChoice_.Add(name);
+    for (const std::string& name : schemeNames_)
+        schemeChoice_.Add(name);
     int match = schemeChoice_.Find(userScheme_); // letter case does not count
     schemeChoice_.Select(match >= 0 ? match : 0);
     return true;
 }
 
-bool CAllocationDialog::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, Commands(), code, id); }
+bool CAllocationDialog::OnCommand(WORD code, int id, HWND) {
+    return DispatchCommand(this, Commands(), code, id);
+}
 
 bool CAllocationDialog::OnNotify(int id, NMHDR* header) {
     if (id != IDC_ALLOCATION_LIST || header->code != NM_DBLCLK) return false;
@@ -153,7 +165,8 @@ bool CAllocationDialog::OnNotify(int id, NMHDR* header) {
 
 void CAllocationDialog::OnChange() {
     std::vector<int> selected;
-    for (int index = list_.NextSelected(-1); index >= 0; index = list_.NextSelected(index)) selected.push_back(index);
+    for (int index = list_.NextSelected(-1); index >= 0; index = list_.NextSelected(index))
+        selected.push_back(index);
     if (selected.empty()) return;
     CSchemePicker picker(Hwnd());
     picker.DoModal();
@@ -180,7 +193,8 @@ void CAllocationDialog::OnOK() {
     if (PerUserLayout()) {
         WriteConfigToUse(userScheme_);
     } else {
-        for (const AllocationRow& row : rows_) WriteAllocation(row.name, row.type, row.scheme);
+        for (const AllocationRow& row : rows_)
+            WriteAllocation(row.name, row.type, row.scheme);
     }
     EndDialog(IDOK);
 }

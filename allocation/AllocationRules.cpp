@@ -4,14 +4,16 @@ namespace {
 constexpr size_t kLongestList = 10000;
 } // namespace
 
-bool SplitList(const std::string& text, const std::string& separators, std::vector<std::string>& items) {
+bool SplitList(const std::string& text, const std::string& separators,
+               std::vector<std::string>& items) {
     if (text.empty() || separators.empty()) return false;
     if (text.size() > kLongestList) return false;
     bool any = false;
     size_t start = text.find_first_not_of(separators);
     while (start != std::string::npos) {
         size_t end = text.find_first_of(separators, start);
-        items.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        items.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         any = true;
         start = end == std::string::npos ? end : text.find_first_not_of(separators, end);
     }

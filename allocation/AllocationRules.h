@@ -13,7 +13,8 @@ constexpr int kUnansweredMode = 99;
 // Appends the non-empty pieces of `text` cut at any character of `separators`, unchanged (blanks
 // stay). False when text or separators are empty, the text is over 10,000 characters (nothing is
 // appended then), or there was no piece at all.
-bool SplitList(const std::string& text, const std::string& separators, std::vector<std::string>& items);
+bool SplitList(const std::string& text, const std::string& separators,
+               std::vector<std::string>& items);
 
 // True when an INI read that copied `copied` characters gave a real value.
 bool IsIniValue(unsigned long copied, const std::string& text);

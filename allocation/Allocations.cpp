@@ -19,8 +19,8 @@ bool ReadAllocation(const std::string& name, const std::string& type, std::strin
     DWORD size = 260;
     DWORD valueType = REG_NONE;
     char fallback = '\0';
-    LONG error = SHRegGetUSValueA(AllocationKey(type).c_str(), name.c_str(), &valueType, buffer, &size,
-                                  TRUE /* machine only */, &fallback, sizeof fallback);
+    LONG error = SHRegGetUSValueA(AllocationKey(type).c_str(), name.c_str(), &valueType, buffer,
+                                  &size, TRUE /* machine only */, &fallback, sizeof fallback);
     if (error != ERROR_SUCCESS || (valueType != REG_SZ && valueType != REG_EXPAND_SZ)) return false;
     scheme = buffer;
     return true;

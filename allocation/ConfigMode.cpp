@@ -5,8 +5,10 @@
 #error "The guard below registers an i386 exception frame."
 #endif
 
-const CLSID kConfigComponentClsid = {0xBCDFF516, 0x1044, 0x4701, {0xB8, 0xF2, 0x88, 0xFC, 0x70, 0x09, 0xE5, 0x3C}};
-const IID kConfigComponentIid = {0x60F0D9AA, 0x05E4, 0x4A29, {0xB2, 0x9C, 0xB1, 0xDC, 0x30, 0xF5, 0x5A, 0x5F}};
+const CLSID kConfigComponentClsid = {
+    0xBCDFF516, 0x1044, 0x4701, {0xB8, 0xF2, 0x88, 0xFC, 0x70, 0x09, 0xE5, 0x3C}};
+const IID kConfigComponentIid = {
+    0x60F0D9AA, 0x05E4, 0x4A29, {0xB2, 0x9C, 0xB1, 0xDC, 0x30, 0xF5, 0x5A, 0x5F}};
 
 namespace {
 // Positions in the interface's table of methods, the three of IUnknown counting from 0.
@@ -59,9 +61,10 @@ struct GuardFrame {
 
 void LeaveFaultedWorker() { ExitThread(kFaultExitCode); }
 
-extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame, CONTEXT* context,
-                                                      void* /*dispatcher*/) {
-    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) return ExceptionContinueSearch;
+extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame,
+                                                      CONTEXT* context, void* /*dispatcher*/) {
+    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
+        return ExceptionContinueSearch;
     // Run the component's unwind handlers and drop its frames, then end the worker from a stack
     // position inside our own frame's region.
     RtlUnwind(frame, nullptr, record, nullptr);

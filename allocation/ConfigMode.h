@@ -20,7 +20,8 @@ class ComConfigModeSource : public ConfigModeSource {
 public:
     enum class Outcome { NotAsked, Answered, NotCreated, Refused, Faulted, TimedOut };
 
-    explicit ComConfigModeSource(const CLSID& clsid = kConfigComponentClsid, DWORD timeoutMs = 15000)
+    explicit ComConfigModeSource(const CLSID& clsid = kConfigComponentClsid,
+                                 DWORD timeoutMs = 15000)
         : clsid_(clsid), timeoutMs_(timeoutMs) {}
     void Query(int& mode) override;
     Outcome LastOutcome() const { return outcome_; }

@@ -16,12 +16,15 @@ BOOL CSchemePicker::OnInitDialog() {
     chosen.clear();
     SchemeStore store;
     store.Load(true);
-    for (const SchemeEntry& entry : store.entries) names_.push_back(entry.name);
+    for (const SchemeEntry& entry : store.entries)
+        names_.push_back(entry.name);
     Exchange(false);
     return TRUE;
 }
 
-bool CSchemePicker::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, Commands(), code, id); }
+bool CSchemePicker::OnCommand(WORD code, int id, HWND) {
+    return DispatchCommand(this, Commands(), code, id);
+}
 
 bool CSchemePicker::Exchange(bool save) {
     if (save) {
@@ -29,7 +32,8 @@ bool CSchemePicker::Exchange(bool save) {
         chosen = selected < 0 ? std::string() : list_.ItemText(selected);
     } else {
         list_.Clear();
-        for (const std::string& name : names_) list_.Add(name);
+        for (const std::string& name : names_)
+            list_.Add(name);
     }
     return true;
 }

@@ -17,7 +17,8 @@ inline bool RegisterClassroomComponent() {
     HMODULE module = LoadLibraryA(dll.c_str());
     if (!module) return false;
     using Register = HRESULT(WINAPI*)();
-    auto registerServer = reinterpret_cast<Register>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
+    auto registerServer = reinterpret_cast<Register>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
     bool ok = registerServer && SUCCEEDED(registerServer());
     FreeLibrary(module);
     return ok;

@@ -6,7 +6,8 @@ namespace {
 using List = std::vector<std::string>;
 
 std::string Pallendra(const std::string& defaultClass, const std::string& available) {
-    return "[Pallendra]\r\nDefault Class=" + defaultClass + "\r\nAvailable Classes=" + available + "\r\n";
+    return "[Pallendra]\r\nDefault Class=" + defaultClass + "\r\nAvailable Classes=" + available +
+           "\r\n";
 }
 
 class ClassFilesTest : public ::testing::Test {
@@ -69,7 +70,8 @@ TEST_F(UserSourcesTest, NtListsTheAccountSubkeys) {
     List users;
     EXPECT_FALSE(ReadUsersNt(users));
     RegistrySandbox::CreateKey(HKEY_LOCAL_MACHINE, std::string(kAccountsKey) + "\\amelia.hughes");
-    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, std::string(kAccountsKey) + "\\mr.patel", "Full Name", "Mr Patel");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, std::string(kAccountsKey) + "\\mr.patel",
+                               "Full Name", "Mr Patel");
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kAccountsKey, "not.a.user", "value");
     EXPECT_TRUE(ReadUsersNt(users));
     EXPECT_EQ(users, (List{"amelia.hughes", "mr.patel"}));
@@ -80,7 +82,8 @@ TEST_F(UserSourcesTest, NineXListsValueNamesOnlyAndReplacesTheList) {
     EXPECT_FALSE(ReadUsers9x(users));
     EXPECT_TRUE(users.empty());
 
-    RegistrySandbox::SetBinary(HKEY_LOCAL_MACHINE, kPasswordsKey, "ben.carter", std::string("\x01\x00\xff", 3));
+    RegistrySandbox::SetBinary(HKEY_LOCAL_MACHINE, kPasswordsKey, "ben.carter",
+                               std::string("\x01\x00\xff", 3));
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kPasswordsKey, "chloe okafor", "secret");
     RegistrySandbox::CreateKey(HKEY_LOCAL_MACHINE, std::string(kPasswordsKey) + "\\subkey");
     users = {"stale"};

@@ -14,11 +14,12 @@ const char* const kAllocationTitle = "Classes, Users and Schemes";
 const char* const kPerUserTitle = "User Schemes";
 const std::string kClassKey = std::string(kProductKey) + "\\Class Schemes";
 const std::string kUserKey = std::string(kProductKey) + "\\User Schemes";
-const CLSID kNobody = {0x0badc0de, 0x7e57, 0x4e11, {0x9a, 0x1e, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55}};
+const CLSID kNobody = {
+    0x0badc0de, 0x7e57, 0x4e11, {0x9a, 0x1e, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55}};
 
 struct Shape {
-    int height = 0;     // of the dialog window
-    int okTop = 0;      // in client coordinates
+    int height = 0; // of the dialog window
+    int okTop = 0;  // in client coordinates
     bool cancelVisible = false;
     bool listVisible = false;
     bool choiceVisible = false;
@@ -29,12 +30,13 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(RegisterClassroomComponent()); }
 
     void SetUp() override {
-        for (const char* name : {"Infants", "Juniors", "Year 7", "Staff"}) AddScheme(name);
+        for (const char* name : {"Infants", "Juniors", "Year 7", "Staff"})
+            AddScheme(name);
     }
 
     void WriteClasses(const std::string& defaultClass, const std::string& available) {
-        folder.Write("LocalPallendra.ini",
-                     "[Pallendra]\r\nDefault Class=" + defaultClass + "\r\nAvailable Classes=" + available + "\r\n");
+        folder.Write("LocalPallendra.ini", "[Pallendra]\r\nDefault Class=" + defaultClass +
+                                               "\r\nAvailable Classes=" + available + "\r\n");
     }
     static void AddUser(const std::string& name) {
         RegistrySandbox::CreateKey(HKEY_LOCAL_MACHINE, std::string(kAccountsKey) + "\\" + name);
@@ -42,7 +44,8 @@ protected:
 
     // Shows the dialog, waits for it under `title` and runs `script` against it; returns what
     // DoModal returned.
-    INT_PTR Show(ConfigModeSource& modes, const std::string& title, const std::function<void(HWND)>& script) {
+    INT_PTR Show(ConfigModeSource& modes, const std::string& title,
+                 const std::function<void(HWND)>& script) {
         CAllocationDialog dialog(nullptr, modes);
         dialog.classFiles.ntFolder = folder.Path();
         INT_PTR result = -2;
@@ -68,7 +71,8 @@ protected:
         shape.okTop = rect.top;
         shape.cancelVisible = IsWindowVisible(GetDlgItem(window, IDCANCEL)) != FALSE;
         shape.listVisible = IsWindowVisible(GetDlgItem(window, IDC_ALLOCATION_LIST)) != FALSE;
-        shape.choiceVisible = IsWindowVisible(GetDlgItem(window, IDC_ALLOCATION_SCHEME_CHOICE)) != FALSE;
+        shape.choiceVisible =
+            IsWindowVisible(GetDlgItem(window, IDC_ALLOCATION_SCHEME_CHOICE)) != FALSE;
         return shape;
     }
 
@@ -152,7 +156,8 @@ TEST_F(AllocationDialogTest, TheStandInComponentSelectsTheLayout) {
         RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, kClassroomSettingsKey, "Mode", perUserMode);
         bool choiceShown = false;
         Show(component, kPerUserTitle, [&](HWND window) {
-            choiceShown = IsWindowVisible(GetDlgItem(window, IDC_ALLOCATION_SCHEME_CHOICE)) != FALSE;
+            choiceShown =
+                IsWindowVisible(GetDlgItem(window, IDC_ALLOCATION_SCHEME_CHOICE)) != FALSE;
             robot.PressEscape(window);
             robot.WaitUntilGone(window);
         });
@@ -166,7 +171,8 @@ TEST_F(AllocationDialogTest, ClassesThenUsersInSourceOrderWithTheirAllocations) 
     AddUser("amelia.hughes");
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassKey, "7B", "Year 7");
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kUserKey, "mr.patel", "Staff");
-    RegistrySandbox::SetString(HKEY_CURRENT_USER, kUserKey, "amelia.hughes", "Infants"); // not the machine's
+    RegistrySandbox::SetString(HKEY_CURRENT_USER, kUserKey, "amelia.hughes",
+                               "Infants"); // not the machine's
 
     std::vector<ListRow> rows;
     EXPECT_EQ(Show(1,
@@ -178,8 +184,8 @@ TEST_F(AllocationDialogTest, ClassesThenUsersInSourceOrderWithTheirAllocations) 
 
     ASSERT_EQ(rows.size(), 5u);
     const std::vector<std::vector<std::string>> expected = {
-        {"7A", "Class Schemes", ""},          {"7A", "Class Schemes", ""},
-        {"7B", "Class Schemes", "Year 7"},    {"amelia.hughes", "User Schemes", ""},
+        {"7A", "Class Schemes", ""},           {"7A", "Class Schemes", ""},
+        {"7B", "Class Schemes", "Year 7"},     {"amelia.hughes", "User Schemes", ""},
         {"mr.patel", "User Schemes", "Staff"},
     };
     for (size_t row = 0; row < rows.size(); ++row) {
@@ -188,7 +194,8 @@ TEST_F(AllocationDialogTest, ClassesThenUsersInSourceOrderWithTheirAllocations) 
     }
     // OK without a change: every listed class and user has a value, empty where unallocated.
     EXPECT_EQ(RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassKey, "7A"), "");
-    EXPECT_EQ(RegistrySandbox::GetType(HKEY_LOCAL_MACHINE, kClassKey, "7A"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(RegistrySandbox::GetType(HKEY_LOCAL_MACHINE, kClassKey, "7A"),
+              static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(RegistrySandbox::GetRaw(HKEY_LOCAL_MACHINE, kClassKey, "7A"), std::string(1, '\0'));
     EXPECT_EQ(RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassKey, "7B"), "Year 7");
     EXPECT_EQ(RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserKey, "amelia.hughes"), "");
@@ -210,7 +217,8 @@ TEST_F(AllocationDialogTest, AnEmptyPickClearsTheSelectedRows) {
         robot.Click(window, IDC_ALLOCATION_CHANGE);
         Pick("");
         rows = robot.ListRows(window, IDC_ALLOCATION_LIST);
-        robot.OnDialogThread([&] { stillSelected = ListView(window, IDC_ALLOCATION_LIST).Selected(); });
+        robot.OnDialogThread(
+            [&] { stillSelected = ListView(window, IDC_ALLOCATION_LIST).Selected(); });
         OkAndWait(window);
     });
     ASSERT_EQ(rows.size(), 2u);
@@ -264,7 +272,8 @@ TEST_F(AllocationDialogTest, ThePickerOffersTheStoredSchemesSorted) {
         HWND picker = robot.WaitForWindow("Schemes");
         robot.OnDialogThread([&] {
             ListBox list(picker, IDC_PICKER_LIST);
-            for (int index = 0; index < list.Count(); ++index) offered.push_back(list.ItemText(index));
+            for (int index = 0; index < list.Count(); ++index)
+                offered.push_back(list.ItemText(index));
         });
         robot.PressEscape(picker);
         robot.WaitUntilGone(picker);
@@ -290,7 +299,8 @@ TEST_F(AllocationDialogTest, PerUserListOffersEverySchemeValueAndMatchesConfigTo
                        OkAndWait(window);
                    }),
               IDOK);
-    EXPECT_EQ(offered, (std::vector<std::string>{"Infants", "Juniors", "Lost Scheme", "Staff", "Year 7"}));
+    EXPECT_EQ(offered,
+              (std::vector<std::string>{"Infants", "Juniors", "Lost Scheme", "Staff", "Year 7"}));
     EXPECT_EQ(selected, "Juniors");
     EXPECT_EQ(RegistrySandbox::GetString(HKEY_CURRENT_USER, kProductKey, kConfigToUse), "Juniors");
     EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, kClassKey));
@@ -305,6 +315,7 @@ TEST_F(AllocationDialogTest, PerUserWithoutAMatchOffersTheFirstAndEscapeWritesNo
         robot.WaitUntilGone(window);
     });
     EXPECT_EQ(selected, "Infants");
-    EXPECT_EQ(RegistrySandbox::GetString(HKEY_CURRENT_USER, kProductKey, kConfigToUse), "Retired Scheme");
+    EXPECT_EQ(RegistrySandbox::GetString(HKEY_CURRENT_USER, kProductKey, kConfigToUse),
+              "Retired Scheme");
 }
 } // namespace

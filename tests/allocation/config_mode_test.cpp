@@ -7,7 +7,8 @@ namespace {
 using Outcome = ComConfigModeSource::Outcome;
 
 // Never registered anywhere.
-const CLSID kNobody = {0x0badc0de, 0x7e57, 0x4e11, {0x9a, 0x1e, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55}};
+const CLSID kNobody = {
+    0x0badc0de, 0x7e57, 0x4e11, {0x9a, 0x1e, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55}};
 
 class ConfigModeTest : public ::testing::Test {
 protected:
@@ -15,7 +16,8 @@ protected:
 
     void Answer(DWORD mode, const std::string& behaviour = "") {
         RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, kClassroomSettingsKey, "Mode", mode);
-        RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassroomSettingsKey, "Behaviour", behaviour);
+        RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassroomSettingsKey, "Behaviour",
+                                   behaviour);
     }
 
     RegistrySandbox sandbox;

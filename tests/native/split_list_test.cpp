@@ -56,7 +56,9 @@ TEST(IniValue, MissingEmptyAndPlaceholderAreNotValues) {
 }
 
 TEST(ConfigurationMode, OnlyEightNineAndUnansweredArePerUser) {
-    for (int mode : {8, 9, kUnansweredMode}) EXPECT_TRUE(IsPerUserMode(mode)) << mode;
-    for (int mode : {0, 1, 7, 10, 98, 100, -1}) EXPECT_FALSE(IsPerUserMode(mode)) << mode;
+    for (int mode : {8, 9, kUnansweredMode})
+        EXPECT_TRUE(IsPerUserMode(mode)) << mode;
+    for (int mode : {0, 1, 7, 10, 98, 100, -1})
+        EXPECT_FALSE(IsPerUserMode(mode)) << mode;
 }
 } // namespace

@@ -28,8 +28,10 @@ std::string ReadBehaviour() {
     DWORD size = sizeof text - 1;
     DWORD type = 0;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
-    if (RegQueryValueExA(key, "Behaviour", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "";
+    if (RegQueryValueExA(key, "Behaviour", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ)
         text[0] = '\0';
     RegCloseKey(key);
@@ -38,9 +40,11 @@ std::string ReadBehaviour() {
 
 bool ReadMode(LONG& mode) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     DWORD value = 0, size = sizeof value, type = 0;
-    bool found = RegQueryValueExA(key, "Mode", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+    bool found = RegQueryValueExA(key, "Mode", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                  &size) == ERROR_SUCCESS &&
                  type == REG_DWORD;
     RegCloseKey(key);
     if (found) mode = static_cast<LONG>(value);
@@ -49,18 +53,18 @@ bool ReadMode(LONG& mode) {
 
 // The component's interface: IUnknown's three methods, then twelve of its own (3 to 14).
 struct IRostrumConfiguration : IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE GetVersion(LONG* version) = 0;           // 3
-    virtual HRESULT STDMETHODCALLTYPE GetRoomName(BSTR* name) = 0;             // 4
-    virtual HRESULT STDMETHODCALLTYPE GetStationCount(LONG* count) = 0;        // 5
+    virtual HRESULT STDMETHODCALLTYPE GetVersion(LONG* version) = 0;              // 3
+    virtual HRESULT STDMETHODCALLTYPE GetRoomName(BSTR* name) = 0;                // 4
+    virtual HRESULT STDMETHODCALLTYPE GetStationCount(LONG* count) = 0;           // 5
     virtual HRESULT STDMETHODCALLTYPE GetStationName(LONG index, BSTR* name) = 0; // 6
-    virtual HRESULT STDMETHODCALLTYPE GetTeacherStation(BSTR* name) = 0;       // 7
-    virtual HRESULT STDMETHODCALLTYPE GetLogonMode(LONG* mode) = 0;            // 8
-    virtual HRESULT STDMETHODCALLTYPE SetLogonMode(LONG mode) = 0;             // 9
-    virtual HRESULT STDMETHODCALLTYPE GetConfigurationMode(LONG* mode) = 0;    // 10
-    virtual HRESULT STDMETHODCALLTYPE SetConfigurationMode(LONG mode) = 0;     // 11
-    virtual HRESULT STDMETHODCALLTYPE Refresh() = 0;                           // 12
-    virtual HRESULT STDMETHODCALLTYPE Disconnect() = 0;                        // 13
-    virtual HRESULT STDMETHODCALLTYPE Connect() = 0;                           // 14
+    virtual HRESULT STDMETHODCALLTYPE GetTeacherStation(BSTR* name) = 0;          // 7
+    virtual HRESULT STDMETHODCALLTYPE GetLogonMode(LONG* mode) = 0;               // 8
+    virtual HRESULT STDMETHODCALLTYPE SetLogonMode(LONG mode) = 0;                // 9
+    virtual HRESULT STDMETHODCALLTYPE GetConfigurationMode(LONG* mode) = 0;       // 10
+    virtual HRESULT STDMETHODCALLTYPE SetConfigurationMode(LONG mode) = 0;        // 11
+    virtual HRESULT STDMETHODCALLTYPE Refresh() = 0;                              // 12
+    virtual HRESULT STDMETHODCALLTYPE Disconnect() = 0;                           // 13
+    virtual HRESULT STDMETHODCALLTYPE Connect() = 0;                              // 14
 };
 
 class RostrumConfiguration : public IRostrumConfiguration {
@@ -76,14 +80,18 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
         LONG left = InterlockedDecrement(&references_);
         if (left == 0) delete this;
         return static_cast<ULONG>(left);
     }
 
-    HRESULT STDMETHODCALLTYPE GetVersion(LONG* version) override { return version ? (*version = 3, S_OK) : E_POINTER; }
+    HRESULT STDMETHODCALLTYPE GetVersion(LONG* version) override {
+        return version ? (*version = 3, S_OK) : E_POINTER;
+    }
     HRESULT STDMETHODCALLTYPE GetRoomName(BSTR*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetStationCount(LONG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetStationName(LONG, BSTR*) override { return E_NOTIMPL; }
@@ -123,7 +131,8 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
         *out = nullptr;
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) return E_NOINTERFACE;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory))
+            return E_NOINTERFACE;
         *out = static_cast<IClassFactory*>(this);
         return S_OK;
     }
@@ -139,8 +148,10 @@ public:
         return result;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        if (lock) InterlockedIncrement(&g_locks);
-        else InterlockedDecrement(&g_locks);
+        if (lock)
+            InterlockedIncrement(&g_locks);
+        else
+            InterlockedDecrement(&g_locks);
         return S_OK;
     }
 };
@@ -149,7 +160,8 @@ Factory g_factory;
 
 bool SetString(HKEY root, const std::string& path, const char* name, const std::string& value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     LONG error = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                 static_cast<DWORD>(value.size() + 1));
@@ -174,17 +186,20 @@ __declspec(dllexport) HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID ii
     return g_factory.QueryInterface(iid, out);
 }
 
-__declspec(dllexport) HRESULT WINAPI DllCanUnloadNow() { return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE; }
+__declspec(dllexport) HRESULT WINAPI DllCanUnloadNow() {
+    return g_objects == 0 && g_locks == 0 ? S_OK : S_FALSE;
+}
 
 // Registers for the whole machine: Wine ignores per-user class registrations.
 __declspec(dllexport) HRESULT WINAPI DllRegisterServer() {
     char path[MAX_PATH] = "";
     if (!GetModuleFileNameA(g_module, path, sizeof path)) return SELFREG_E_CLASS;
     std::string server = std::string(kClsidKey) + "\\InprocServer32";
-    bool ok = SetString(HKEY_LOCAL_MACHINE, kClsidKey, "", "Rostrum configuration mode (substitute)") &&
-              SetString(HKEY_LOCAL_MACHINE, server, "", path) &&
-              // Created directly in the asking thread's apartment: the interface has no proxy.
-              SetString(HKEY_LOCAL_MACHINE, server, "ThreadingModel", "Apartment");
+    bool ok =
+        SetString(HKEY_LOCAL_MACHINE, kClsidKey, "", "Rostrum configuration mode (substitute)") &&
+        SetString(HKEY_LOCAL_MACHINE, server, "", path) &&
+        // Created directly in the asking thread's apartment: the interface has no proxy.
+        SetString(HKEY_LOCAL_MACHINE, server, "ThreadingModel", "Apartment");
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
