@@ -45,7 +45,9 @@ std::string Decimal(int number) {
     return text;
 }
 
-ProgressCtrl Bar(const CProgressBarDlg& dialog) { return ProgressCtrl(dialog.Hwnd(), IDC_PROGRESS_BAR); }
+ProgressCtrl Bar(const CProgressBarDlg& dialog) {
+    return ProgressCtrl(dialog.Hwnd(), IDC_PROGRESS_BAR);
+}
 Window Face(const CProgressBarDlg& dialog) { return Window(dialog.Hwnd(), IDC_CLOCK_FACE); }
 Button CancelButton(const CProgressBarDlg& dialog) { return Button(dialog.Hwnd(), IDCANCEL); }
 } // namespace
@@ -242,7 +244,8 @@ void CProgressBar::StartClockThread() {
     if (DuplicateHandle(GetCurrentProcess(), stopClock_, GetCurrentProcess(), &threadStop, 0, FALSE,
                         DUPLICATE_SAME_ACCESS))
         context = new (std::nothrow) ClockContext{dialog_->Hwnd(), threadStop, g_clockInterval};
-    uintptr_t thread = context ? _beginthreadex(nullptr, 0, ClockThreadProc, context, 0, nullptr) : 0;
+    uintptr_t thread =
+        context ? _beginthreadex(nullptr, 0, ClockThreadProc, context, 0, nullptr) : 0;
     if (!thread) {
         delete context;
         if (threadStop) CloseHandle(threadStop);
