@@ -33,6 +33,74 @@
 #define IDM_ABOUT               32772
 
 // ---- editor: property sheet, pages, Root Properties, Web Links, Icon Picker ------------------
+#define IDD_GENERAL_PAGE        107
+#define IDI_TAB_GENERAL         217
+#define IDI_TAB_LINKS           218
+#define IDI_LINKS               220
+#define IDI_PROGRAMS            221
+#define IDI_TAB_MY_FILES        223
+#define IDI_MY_FILES            224
+
+#define IDC_GENERAL_TAB         1023
+#define IDC_GENERAL_DESCRIPTION 1028
+#define IDC_GENERAL_NAME        1036
+#define IDC_GENERAL_UNDO        1062
+#define IDC_GENERAL_PRINT       1069
+#define IDC_GENERAL_ICON_SIZE   1071
+#define IDC_GENERAL_CUT_COPY_PASTE 1112
+#define IDC_GENERAL_DELETE      1113
+#define IDC_GENERAL_NEW_RENAME  1114
+#define IDC_GENERAL_PROGRAMS    1131
+#define IDC_GENERAL_MY_FILES    1132
+#define IDC_GENERAL_LINKS       1133
+#define IDC_GENERAL_SILENT      1136
+#define IDC_GENERAL_TALKING     1137
+#define IDC_GENERAL_VIEW        1138
+#define IDC_GENERAL_MENUS_ON    1139
+#define IDC_GENERAL_MENUS_OFF   1140
+#define IDC_GENERAL_OPTIONS_ON  1145
+#define IDC_GENERAL_OPTIONS_OFF 1146
+
+// -- editor, pictures: Links and My Files pages, Root Properties, Web Links, Icon Picker
+#define IDD_LINKS_PAGE          108
+#define IDI_ARROW_DOWN          157
+#define IDI_ARROW_UP            159
+#define IDD_ROOT_PROPERTIES     160
+#define IDD_ICON_PICKER         164
+#define IDD_WEB_LINK            168
+#define IDD_MY_FILES_PAGE       169
+#define IDI_ARROW_UP_HOT        202
+#define IDI_ARROW_DOWN_HOT      206
+
+#define IDC_ITEM_ADD            1014
+#define IDC_ITEM_REMOVE         1015
+#define IDC_ITEM_EDIT           1016
+#define IDC_LINK_LIST           1021
+#define IDC_LINK_LONG_TIP       1025
+#define IDC_LINK_SHORT_TIP      1026
+#define IDC_MOVE_UP             1032
+#define IDC_MOVE_DOWN           1033
+#define IDC_ITEM_NAME           1036
+#define IDC_ROOT_PATH           1037
+#define IDC_ROOT_LEVELS_SPIN    1039
+#define IDC_ROOT_LEVELS         1040
+#define IDC_SELECTED_STANDARD   1041
+#define IDC_SELECTED_CUSTOM     1042
+#define IDC_UNSELECTED_STANDARD 1043
+#define IDC_UNSELECTED_CUSTOM   1044
+#define IDC_SELECTED_CHANGE     1045
+#define IDC_UNSELECTED_CHANGE   1046
+#define IDC_ROOT_GROUP          1047
+#define IDC_SELECTED_PICTURE    1049
+#define IDC_UNSELECTED_PICTURE  1050
+#define IDC_ROOT_LIMIT_LEVELS   1051
+#define IDC_PICKER_PICTURES     1054
+#define IDC_LINK_URL            1088
+#define IDC_LINK_CHANGE         1091
+#define IDC_LINK_PICTURE        1094
+#define IDC_ROOT_LIST           1099
+#define IDC_ROOT_BROWSE         1130
+#define IDC_DIALOG_CANCEL       1134
 
 // ---- allocation: allocation dialog and scheme picker ------------------------------------------
 #define IDD_ALLOCATION              207
