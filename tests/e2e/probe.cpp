@@ -12,12 +12,36 @@
 //   probe rows TITLE ID          print the rows of list view ID: image, then the column texts
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
-HWND Find(const char* title) { return FindWindowExA(nullptr, nullptr, nullptr, title); }
+// Only the program's own windows count: GUI tests in the same prefix show dialogs of the same title.
+const char* const kProgramExe = "Vexar Lumen Scheme Manager.exe";
+
+bool IsProgramProcess(DWORD pid) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+        found = entry.th32ProcessID == pid && lstrcmpiA(entry.szExeFile, kProgramExe) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+HWND Find(const char* title) {
+    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
+         window = FindWindowExA(nullptr, window, nullptr, title)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (IsProgramProcess(pid)) return window;
+    }
+    return nullptr;
+}
 
 bool WaitFor(const char* title, DWORD ms, bool present) {
     for (DWORD waited = 0;; waited += 50) {
