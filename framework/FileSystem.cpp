@@ -16,9 +16,9 @@ bool SetCurrentFolder(const std::string& folder) { return SetCurrentDirectoryA(f
 
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) {
     std::vector<std::string> names;
-    std::string spec = folder.empty() ? pattern : folder + "\\" + pattern;
+    std::string wildcard = folder.empty() ? pattern : folder + "\\" + pattern;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(spec.c_str(), &data);
+    HANDLE find = FindFirstFileA(wildcard.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
         names.push_back(data.cFileName);
@@ -32,6 +32,25 @@ bool CanOpenForReading(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
+}
+
+bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& head, unsigned long long& fileSize) {
+    head.clear();
+    fileSize = 0;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size = {};
+    bool ok = GetFileSizeEx(file, &size) != FALSE;
+    if (ok) {
+        fileSize = static_cast<unsigned long long>(size.QuadPart);
+        head.resize(static_cast<size_t>(fileSize < maxBytes ? fileSize : maxBytes));
+        DWORD read = 0;
+        ok = head.empty() || ReadFile(file, &head[0], static_cast<DWORD>(head.size()), &read, nullptr) != FALSE;
+        head.resize(ok ? read : 0);
+    }
+    CloseHandle(file);
+    return ok;
 }
 
 bool CopyFileIfMissing(const std::string& from, const std::string& to) {
