@@ -11,6 +11,9 @@ bool SetCurrentFolder(const std::string& folder);
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern);
 // True when `path` can be opened for reading right now.
 bool CanOpenForReading(const std::string& path);
+// The first `maxBytes` bytes of a file (fewer when it is shorter) and its whole size; false when
+// it cannot be opened or read.
+bool ReadFileHead(const std::string& path, size_t maxBytes, std::string& head, unsigned long long& fileSize);
 bool CopyFileIfMissing(const std::string& from, const std::string& to);
 // The folder of a path (without the file name and the separator before it), and its file name.
 std::string FolderOf(const std::string& path);
