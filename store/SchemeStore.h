@@ -32,6 +32,13 @@ public:
     // Removes the scheme's key tree; the caller removes its value and its list items.
     bool Delete(const std::string& name);
     static std::vector<std::string> ReadProtectedNames();
+
+    // Through the working hive, with a progress dialog (hive/ExportImport.cpp). ExportAll leaves
+    // the records of the entries and schemes in `records`; ImportAll rebuilds both from them.
+    void ExportAll();
+    void ImportAll();
+    // `records` becomes a copy of the working hive's records.
+    void TakeWorkingHive();
 };
 
 // "Settings Problem": a key that could not be written.

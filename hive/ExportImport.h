@@ -1,0 +1,17 @@
+#pragma once
+// Saving every scheme of the machine to a scheme file and loading one back into the registry.
+// The SchemeStore members ExportAll, ImportAll and TakeWorkingHive live in ExportImport.cpp.
+#include <string>
+
+// Writes every scheme with the descriptions to `path`. On any failure ("Export Problem") an
+// earlier file of that name stays as it was; returns whether the file was written.
+bool SaveSchemesToFile(const std::string& path);
+
+// Writes the schemes and descriptions of the file at `path` into the registry; schemes not in
+// the file stay. The file is never written. A file that is refused changes nothing; a failed
+// registry write shows "Import Problem". Returns whether everything was written.
+bool LoadSchemesFromFile(const std::string& path);
+
+// Whether a name read from a file may name a registry key or value: not empty, at most 255
+// characters, no backslash (it would reach into another key), no terminator, no zero byte.
+bool IsSafeSchemeName(const std::string& name);

@@ -1,0 +1,140 @@
+#include "hive/SchemeFile.h"
+#include <windows.h>
+#include <algorithm>
+#include "framework/FileSystem.h"
+#include "framework/Notices.h"
+#include "hive/ImportCheck.h"
+#include "hive/SchemeFileFormat.h"
+#include "store/SchemeStore.h"
+
+namespace {
+
+// Far beyond any school's schemes; a larger file is not read into the 32-bit address space.
+constexpr LONGLONG kLargestFile = 256LL * 1024 * 1024;
+
+void ReportReadProblem() {
+    Warn(nullptr,
+         "Unable to read the file specified.\nThis is due to the file being damaged,\nprotected or "
+         "unreadable for "
+         "another reason",
+         "Read Problem");
+}
+
+// Each field in export form must be its text and one terminator, the last byte.
+bool WritableFaithfully(const std::string& field) {
+    return !field.empty() && field.back() == kFieldTerminator &&
+           !ContainsTerminator(field.substr(0, field.size() - 1));
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return FlushFileBuffers(file) != FALSE;
+}
+
+// The folder a temporary file for `path` goes to, with its trailing separator.
+std::string TemporaryFolderFor(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
+}
+
+} // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestFile;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        size_t done = 0;
+        while (ok && done < bytes.size()) {
+            DWORD read = 0;
+            ok = ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &read,
+                          nullptr) &&
+                 read > 0;
+            done += read;
+        }
+    }
+    CloseHandle(file);
+    if (!ok) bytes.clear();
+    return ok;
+}
+
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+    // A read-only file is the user's word that it must not change; not every system's move
+    // honours it.
+    if (PathExists(path) && !PathWritable(path)) return false;
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(TemporaryFolderFor(path).c_str(), "vls", 0, temporary)) return false;
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool ok = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes);
+    if (file != INVALID_HANDLE_VALUE) ok = CloseHandle(file) && ok;
+    ok = ok &&
+         MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) SchemeFile::RemoveIfExists(temporary);
+    return ok;
+}
+
+size_t SchemeFile::CollectRecords() {
+    SchemeStore store;
+    store.Load(false);
+    store.ExportAll();
+    records = std::move(store.records);
+    return records.size();
+}
+
+bool SchemeFile::WriteRecords(const std::string& path) {
+    for (const HiveRecord& r : records)
+        if (!WritableFaithfully(r.section) || !WritableFaithfully(r.key) ||
+            !WritableFaithfully(r.value))
+            return false;
+    std::string bytes = EncodeSchemeFile(records);
+    ScrambleBytes(bytes);
+    return ReplaceWholeFile(path, bytes);
+}
+
+bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
+    records.clear();
+    if (count) *count = 0;
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        ReportReadProblem();
+        return false;
+    }
+    ScrambleBytes(bytes);
+    // Nothing of a file that fails reaches the registry: the import's counts and names are
+    // checked against the whole file first.
+    if (ParseSchemeFile(bytes, records) != ParseStatus::Ok || !CheckImportable(records)) {
+        records.clear();
+        ReportNotASchemeFile();
+        return false;
+    }
+    if (count) *count = records.size();
+    return true;
+}
+
+void SchemeFile::Scramble(const std::string& path) {
+    std::string bytes;
+    if (!PathWritable(path) || !ReadWholeFile(path, bytes)) return;
+    ScrambleBytes(bytes);
+    ReplaceWholeFile(path, bytes);
+}
+
+void SchemeFile::ReportNotASchemeFile() {
+    ShowMessage(nullptr, "This does not appear to be a valid Vexar Lumen Scheme Manager File.",
+                "File Load Problem", MB_ICONEXCLAMATION);
+}
+
+void SchemeFile::RemoveIfExists(const std::string& path) {
+    if (PathWritable(path)) DeleteFileA(path.c_str());
+}
