@@ -59,11 +59,8 @@ BOOL CAllocationDialog::OnInitDialog() {
     schemeChoice_.Attach(Item(IDC_ALLOCATION_SCHEME_CHOICE));
     ArrangeLayout();
 
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    images_.AddIcon(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_USER), IMAGE_ICON, 16, 16, 0)));
-    images_.AddIcon(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_CLASS), IMAGE_ICON, 16, 16, 0)));
+    AddIcon(IDI_USER);  // image 0
+    AddIcon(IDI_CLASS); // image 1
     SetUpList();
 
     // Both layouts are filled; the hidden one is only hidden.
@@ -91,6 +88,15 @@ void CAllocationDialog::ArrangeLayout() {
         MoveItemUp(dialog, IDOK, kAllocationLift);
         MoveItemUp(dialog, IDCANCEL, kAllocationLift);
     }
+}
+
+// The image list keeps its own copy of the icon, so the loaded one is given back at once.
+void CAllocationDialog::AddIcon(int id) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    if (!icon) return;
+    images_.AddIcon(icon);
+    DestroyIcon(icon);
 }
 
 void CAllocationDialog::SetUpList() {

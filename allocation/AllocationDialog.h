@@ -30,8 +30,6 @@ public:
 
     ClassFiles classFiles;
 
-    int Mode() const { return mode_; }
-
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, int id, HWND control) override;
@@ -46,6 +44,7 @@ private:
 
     bool PerUserLayout() const;
     void ArrangeLayout();
+    void AddIcon(int id);
     void SetUpList();
     void ReadSchemeChoices();
     void ReadRows();
