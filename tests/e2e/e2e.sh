@@ -20,6 +20,12 @@ check() { # description, expected, actual
         fails=$((fails + 1))
     fi
 }
+wait_state() { # the window's state changes asynchronously
+    for _ in $(seq 30); do
+        [[ "$(probe state "$title")" == "$1" ]] && return
+        sleep 0.1
+    done
+}
 export_machine() {
     rm -f "$WINEPREFIX/drive_c/e2e-export.reg"
     wine regedit /E 'C:\e2e-export.reg' 'HKEY_LOCAL_MACHINE\Software\Orrinford' </dev/null >/dev/null 2>&1
@@ -96,10 +102,11 @@ second-copy)
     first=$!
     if probe wait "$title" 15000; then
         probe minimize "$title"
-        sleep 0.5
+        wait_state minimized
         check "first copy minimised" minimized "$(probe state "$title")"
         wine "$exe" </dev/null >/dev/null 2>&1
         check "second copy ended at once with code 0" 0 "$?"
+        wait_state normal
         check "first copy restored" normal "$(probe state "$title")"
         probe click "$title" 1
     else

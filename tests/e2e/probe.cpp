@@ -45,7 +45,9 @@ HWND Find(const char* title) {
 
 bool WaitFor(const char* title, DWORD ms, bool present) {
     for (DWORD waited = 0;; waited += 50) {
-        if ((Find(title) != nullptr) == present) return true;
+        // A dialog exists before it is shown; only a visible window counts as there.
+        HWND window = Find(title);
+        if ((window != nullptr && IsWindowVisible(window)) == present) return true;
         if (waited >= ms) return false;
         Sleep(50);
     }
@@ -134,7 +136,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", IsIconic(window) ? "minimized" : IsWindowVisible(window) ? "normal" : "hidden");
         return 0;
     }
-    if (command == "minimize") return ShowWindow(window, SW_MINIMIZE), 0;
+    if (command == "minimize") return PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
     if (command == "rows") return PrintRows(control);
     std::fprintf(stderr, "probe: unknown command %s\n", command.c_str());
     return 2;
