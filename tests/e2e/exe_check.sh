@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# What ships: a 32-bit GUI program of the right name and version, with the common-controls v6
+# manifest, importing nothing but system DLLs and Ketterel.dll (runtimes linked in statically).
+set -uo pipefail
+bin="$1"
+exe="$bin/Vexar Lumen Scheme Manager.exe"
+fails=0
+check() {
+    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; fails=$((fails + 1)); fi
+}
+objdump=i686-w64-mingw32-objdump
+check "program file exists" '[[ -f "$exe" ]]'
+check "PE32 GUI program for i386" '[[ "$(file -b "$exe")" == "PE32 executable (GUI) Intel 80386"* ]]'
+check "Ketterel.dll is a PE32 DLL" '[[ "$(file -b "$bin/Ketterel.dll")" == "PE32 executable (DLL)"* ]]'
+imports=$($objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
+allowed=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll ketterel.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll "
+for dll in $imports; do
+    check "imports only system DLLs and Ketterel ($dll)" '[[ "$allowed" == *" $dll "* ]]'
+done
+check "no C++ runtime DLL" '[[ "$imports" != *libstdc* && "$imports" != *libgcc* && "$imports" != *libwinpthread* ]]'
+kimports=$($objdump -p "$bin/Ketterel.dll" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | tr '\n' ' ')
+check "Ketterel imports no C++ runtime DLL" '[[ "$kimports" != *libstdc* && "$kimports" != *libgcc* && "$kimports" != *libwinpthread* ]]'
+versions=$(strings -el "$exe" | grep -c '^2\.28\.0\.0$')
+check "version resource says 2.28.0.0 (file and product)" '[[ $versions -ge 2 ]]'
+check "common-controls v6 manifest" 'grep -aq "Microsoft.Windows.Common-Controls" "$exe"'
+[[ $fails -eq 0 ]]
