@@ -1,30 +1,26 @@
 #include "sections/FolderRootsSection.h"
 #include "hive/SettingsHive.h"
 #include "sections/SectionCodec.h"
-#include "store/RegistryPaths.h"
 
 namespace {
-const char* const kSection = "FolderDisplay";
-const char* const kItemPrefix = "Root ";
-const char* const kRegistryCount = "RootFolderCount";
-// The hive spells the count and the section differently from the registry.
-const char* const kHiveCount = "RootFoldersCount";
-const char* const kHiveSuffix = " - FolderDisplay";
-constexpr int kRecordsPerRoot = 9;
-
-std::string HiveItemSection(const std::string& schemeName, int n) {
-    return schemeName + kHiveSuffix + " - " + kItemPrefix + std::to_string(n);
-}
+// The hive spells the count differently from the registry.
+constexpr ItemListNames kNames = {
+    "FolderDisplay",    // registry key
+    "RootFolderCount",  // registry count
+    "Root ",            // item prefix
+    " - FolderDisplay", // hive section of the count
+    "RootFoldersCount", // hive count
+    " - FolderDisplay", // hive section of the items
+    9,                  // records per root
+};
 } // namespace
 
 bool FolderRoot::ReadFromRegistry(const std::string& schemeName, int n) {
-    RegKey key(false, ItemPath(SectionPath(schemeName, kSection), kItemPrefix, n));
-    return key.Open(KEY_READ) && ReadFrom(key);
+    return ReadItemKey(*this, ItemKeyPath(schemeName, kNames, n));
 }
 
 bool FolderRoot::WriteToRegistry(const std::string& schemeName, int n) const {
-    RegKey key(true, ItemPath(SectionPath(schemeName, kSection), kItemPrefix, n));
-    return RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey) && WriteTo(key);
+    return WriteItemKey(*this, ItemKeyPath(schemeName, kNames, n));
 }
 
 bool FolderRoot::ReadFrom(RegKey& key) {
@@ -79,47 +75,19 @@ void FolderRoot::ImportFromHive(const std::string& section) {
 }
 
 bool FolderRootsSection::ReadFromRegistry(const std::string& schemeName) {
-    RegKey section(false, SectionPath(schemeName, kSection));
-    if (!section.Open(KEY_READ)) return false;
-    int claimed = 0;
-    section.ReadDword(kRegistryCount, claimed);
-    const bool ok = ReadItems(section, kItemPrefix, claimed, roots);
-    count = static_cast<int>(roots.size());
-    return ok && count == claimed;
+    return ReadItemList(schemeName, kNames, roots, count);
 }
 
 bool FolderRootsSection::WriteToRegistry(const std::string& schemeName) const {
-    // The list, not the count, says how many roots there are: a count above it would name keys
-    // that are never written.
-    const int written = static_cast<int>(roots.size());
-    RegKey section(true, SectionPath(schemeName, kSection));
-    section.WriteDword(kRegistryCount, static_cast<DWORD>(written));
-    // Tested once for all items: nothing below can create or remove the product key.
-    const bool productKey = RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey);
-    bool ok = true;
-    for (int n = 1; n <= written; ++n) {
-        RegKey key(true, ItemPath(section.Path(), kItemPrefix, n));
-        ok = productKey && roots[n - 1].WriteTo(key) && ok;
-    }
-    return ok;
+    return WriteItemList(schemeName, kNames, roots);
 }
 
 bool FolderRootsSection::ExportToHive(const std::string& schemeName) const {
-    AddNumber(schemeName + kHiveSuffix, kHiveCount, static_cast<int>(roots.size()));
-    for (size_t i = 0; i < roots.size(); ++i)
-        roots[i].ExportToHive(HiveItemSection(schemeName, static_cast<int>(i) + 1));
+    ExportItemList(schemeName, kNames, roots);
     return true;
 }
 
 bool FolderRootsSection::ImportFromHive(const std::string& schemeName) {
-    const int claimed = GetNumber(schemeName + kHiveSuffix, kHiveCount);
-    const int items = HiveItemBound(claimed, kRecordsPerRoot);
-    roots.clear();
-    roots.reserve(static_cast<size_t>(items));
-    for (int n = 1; n <= items; ++n) {
-        roots.emplace_back();
-        roots.back().ImportFromHive(HiveItemSection(schemeName, n));
-    }
-    count = items;
+    ImportItemList(schemeName, kNames, roots, count);
     return true;
 }

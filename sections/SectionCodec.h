@@ -1,10 +1,13 @@
 #pragma once
 // What the section classes share: the paths below a scheme's key, the number slot of a registry
-// read, and the bounds that keep a damaged count from running a read away.
+// read, the bounds that keep a damaged count from running a read away, and the four operations
+// of a section of numbered items, which the folder roots and the web links differ in by name only.
 #include <optional>
 #include <string>
 #include <vector>
+#include "hive/SettingsHive.h"
 #include "store/RegKey.h"
+#include "store/RegistryPaths.h"
 
 // The scheme's key followed by a section's own path, e.g. SectionPath(name, "Defaults").
 std::string SectionPath(const std::string& schemeName, const char* section);
@@ -74,3 +77,89 @@ bool ReadItems(RegKey& section, const char* itemPrefix, int claimed, std::vector
 // The number of items a count read from the working hive may bring: none for a negative count,
 // and never more than the whole hive's records could hold at recordsPerItem each.
 int HiveItemBound(int claimed, int recordsPerItem);
+
+// One item's own key, read or written on its own: Item::ReadFrom / WriteTo do the values. The
+// writer leaves everything alone when the product key is missing.
+template <class Item> bool ReadItemKey(Item& item, const std::string& path) {
+    RegKey key(false, path);
+    return key.Open(KEY_READ) && item.ReadFrom(key);
+}
+template <class Item> bool WriteItemKey(const Item& item, const std::string& path) {
+    RegKey key(true, path);
+    return RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey) && item.WriteTo(key);
+}
+
+// The spellings of a section of numbered items (folder roots, web links), which differ between
+// the registry and the hive. The items' own value names and orders stay with the item types.
+struct ItemListNames {
+    const char* section;         // key below the scheme's key
+    const char* registryCount;   // count value in that key
+    const char* itemPrefix;      // item n: "<prefix><n>", as a key and in its hive section
+    const char* hiveCountSuffix; // hive section of the count: scheme name + suffix
+    const char* hiveCount;       // hive key of the count
+    const char* hiveItemSuffix;  // hive section of item n: name + suffix + " - " + prefix + n
+    int recordsPerItem;
+};
+
+inline std::string ItemKeyPath(const std::string& schemeName, const ItemListNames& names, int n) {
+    return ItemPath(SectionPath(schemeName, names.section), names.itemPrefix, n);
+}
+
+inline std::string HiveItemSection(const std::string& schemeName, const ItemListNames& names,
+                                   int n) {
+    return schemeName + names.hiveItemSuffix + " - " + names.itemPrefix + std::to_string(n);
+}
+
+// Replaces `items` with items 1..count of the registry and sets `count` to their number; false
+// when the section key, an item key or a value is missing. A missing section key leaves both.
+template <class Item>
+bool ReadItemList(const std::string& schemeName, const ItemListNames& names,
+                  std::vector<Item>& items, int& count) {
+    RegKey section(false, SectionPath(schemeName, names.section));
+    if (!section.Open(KEY_READ)) return false;
+    int claimed = 0;
+    section.ReadDword(names.registryCount, claimed);
+    const bool ok = ReadItems(section, names.itemPrefix, claimed, items);
+    count = static_cast<int>(items.size());
+    return ok && count == claimed;
+}
+
+// Writes the count and every item. The list, not a count field, says how many there are: a
+// count above it would name keys that are never written.
+template <class Item>
+bool WriteItemList(const std::string& schemeName, const ItemListNames& names,
+                   const std::vector<Item>& items) {
+    const int written = static_cast<int>(items.size());
+    RegKey section(true, SectionPath(schemeName, names.section));
+    section.WriteDword(names.registryCount, static_cast<DWORD>(written));
+    // Tested once for all items: nothing below can create or remove the product key.
+    const bool productKey = RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey);
+    bool ok = true;
+    for (int n = 1; n <= written; ++n) {
+        RegKey key(true, ItemPath(section.Path(), names.itemPrefix, n));
+        ok = productKey && items[n - 1].WriteTo(key) && ok;
+    }
+    return ok;
+}
+
+template <class Item>
+void ExportItemList(const std::string& schemeName, const ItemListNames& names,
+                    const std::vector<Item>& items) {
+    AddNumber(schemeName + names.hiveCountSuffix, names.hiveCount, static_cast<int>(items.size()));
+    for (size_t i = 0; i < items.size(); ++i)
+        items[i].ExportToHive(HiveItemSection(schemeName, names, static_cast<int>(i) + 1));
+}
+
+// Replaces `items` with as many items as the hive's count names, bounded by HiveItemBound.
+template <class Item>
+void ImportItemList(const std::string& schemeName, const ItemListNames& names,
+                    std::vector<Item>& items, int& count) {
+    const int claimed = GetNumber(schemeName + names.hiveCountSuffix, names.hiveCount);
+    count = HiveItemBound(claimed, names.recordsPerItem);
+    items.clear();
+    items.reserve(static_cast<size_t>(count));
+    for (int n = 1; n <= count; ++n) {
+        items.emplace_back();
+        items.back().ImportFromHive(HiveItemSection(schemeName, names, n));
+    }
+}

@@ -53,13 +53,11 @@ std::string HivePageSection(const std::string& schemeName, int n) {
 } // namespace
 
 bool ToolBarPage::ReadFromRegistry(const std::string& schemeName, int n) {
-    RegKey key(false, PagePath(schemeName, n));
-    return key.Open(KEY_READ) && ReadFrom(key);
+    return ReadItemKey(*this, PagePath(schemeName, n));
 }
 
 bool ToolBarPage::WriteToRegistry(const std::string& schemeName, int n) const {
-    RegKey key(true, PagePath(schemeName, n));
-    return RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey) && WriteTo(key);
+    return WriteItemKey(*this, PagePath(schemeName, n));
 }
 
 bool ToolBarPage::ReadFrom(RegKey& key) {
