@@ -8,19 +8,43 @@ void ReportSettingsProblem(const std::string& path) {
     ShowMessage(nullptr, "Caution: There has been a problem setting " + path, "Settings Problem", MB_OK);
 }
 
-void SchemeStore::RefreshEntries() {
+namespace {
+// A scheme's key is a direct child of the Schemes key. The unnamed value would name the Schemes
+// key itself and a name with a backslash a part of another scheme: neither may be read, written
+// or deleted as a scheme.
+bool IsSchemeKeyName(const std::string& name) { return !name.empty() && name.find('\\') == std::string::npos; }
+
+// One pass over the Schemes key: the values whose subkey exists, and the names of those whose
+// subkey is missing. Values are read whole: a long name or description must not hide the schemes
+// after it. False when the key cannot be read.
+bool ReadListing(std::vector<SchemeEntry>& listed, std::vector<std::string>& orphans) {
     RegKey key(false, kSchemesKey);
-    if (!key.Open(KEY_READ)) return;
-    entries.clear();
-    // Values are read whole: a long name or description must not hide the schemes after it.
+    if (!key.Open(KEY_READ)) return false;
     for (const RegValue& value : key.Values()) {
-        if (key.HasSubKey(value.name)) entries.push_back({value.name, value.Text()});
+        if (IsSchemeKeyName(value.name) && key.HasSubKey(value.name)) listed.push_back({value.name, value.Text()});
+        else orphans.push_back(value.name);
     }
+    return true;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string joined;
+    for (size_t i = 0; i < names.size(); ++i) joined += (i ? ", " : "") + names[i];
+    return joined;
+}
+} // namespace
+
+void SchemeStore::RefreshEntries() {
+    std::vector<SchemeEntry> listed;
+    std::vector<std::string> orphans;
+    if (ReadListing(listed, orphans)) entries = std::move(listed);
 }
 
 void SchemeStore::Load(bool reportUnreadable) {
-    RefreshEntries();
-    if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) {
+    std::vector<SchemeEntry> listed;
+    std::vector<std::string> orphans;
+    // The key opens for reading exactly when it exists, so one pass serves both.
+    if (!ReadListing(listed, orphans)) {
         Warn(nullptr,
              "There has been a problem reading Vexar Lumens Settings.\nThis is due to Vexar Lumen not being "
              "installed or the settings have become damaged.\nIt is recommended that Vexar Lumen is "
@@ -29,25 +53,19 @@ void SchemeStore::Load(bool reportUnreadable) {
         ExitProgram(0);
         return;
     }
-    std::string unreadable;
-    RegKey key(false, kSchemesKey);
-    if (key.Open(KEY_ALL_ACCESS)) {
-        schemes.clear();
-        for (const RegValue& value : key.Values()) {
-            if (key.HasSubKey(value.name)) {
-                Scheme scheme;
-                scheme.name = value.name;
-                scheme.ReadFromRegistry(value.name);
-                schemes.push_back(scheme);
-            } else {
-                if (!unreadable.empty()) unreadable += ", ";
-                unreadable += value.name;
-            }
-        }
+    entries = std::move(listed);
+    // A user without write access to the machine's registry loads no scheme, and is told nothing.
+    if (!RegKey(false, kSchemesKey).Open(KEY_ALL_ACCESS)) return;
+    schemes.clear();
+    for (const SchemeEntry& entry : entries) {
+        Scheme scheme;
+        scheme.name = entry.name;
+        scheme.ReadFromRegistry(entry.name);
+        schemes.push_back(std::move(scheme));
     }
-    if (reportUnreadable && !unreadable.empty()) {
+    if (reportUnreadable && !orphans.empty()) {
         Warn(nullptr,
-             "The following scheme/s could not be read:\n" + unreadable +
+             "The following scheme/s could not be read:\n" + JoinNames(orphans) +
                  ".\n\nIt's recommended that they are reloaded from a valid\nVexar Lumen Scheme Manager "
                  "configuration file.",
              "Schemes Problem");
@@ -65,11 +83,12 @@ bool SchemeStore::SaveAll() {
     }
     RegKey schemesKey(false, kSchemesKey);
     if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
-    for (Scheme& scheme : schemes) ok = scheme.WriteToRegistry(scheme.name) && ok;
+    for (Scheme& scheme : schemes) ok = IsSchemeKeyName(scheme.name) && scheme.WriteToRegistry(scheme.name) && ok;
     return ok;
 }
 
 bool SchemeStore::Delete(const std::string& name) {
+    if (!IsSchemeKeyName(name)) return false;
     RegKey key(false, kSchemesKey);
     return key.DeleteTree(name);
 }

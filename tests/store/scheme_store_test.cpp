@@ -28,6 +28,10 @@ TEST_F(SchemeStoreTest, ListsOnlySchemesWithValueAndKey) {
     AddScheme("A", "first");
     RegistrySandbox::CreateKey(HKEY_LOCAL_MACHINE, kSchemes + "\\B"); // key without value
     AddScheme("Z", "orphan", false);                                  // value without key
+    // The unnamed value's "subkey" would be the Schemes key itself, a path's a part of another
+    // scheme: neither is a scheme of its own.
+    AddScheme("", "default value", false);
+    AddScheme("A\\Tabs", "a path");
     SchemeStore store;
     store.Load(false);
     EXPECT_EQ(std::vector<std::string>{"A=first"}, Names(store));
@@ -101,6 +105,11 @@ TEST_F(SchemeStoreTest, SaveAllWritesDescriptionsAndSchemeNames) {
     EXPECT_EQ("Year one", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kSchemes, "Infants"));
     EXPECT_EQ("Infants", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kSchemes + "\\Infants", "Scheme Name"));
     EXPECT_TRUE(notices.shown.empty());
+
+    // A scheme without a name of its own is not written over the Schemes key.
+    store.schemes[0].name.clear();
+    EXPECT_FALSE(store.SaveAll());
+    EXPECT_FALSE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, kSchemes, "Scheme Name"));
 }
 
 TEST_F(SchemeStoreTest, SaveAllWithoutSchemesKeyReportsAndCreatesNothing) {
@@ -130,6 +139,10 @@ TEST_F(SchemeStoreTest, DeleteRemovesTheWholeTreeOfOneScheme) {
     EXPECT_TRUE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, kSchemes + "\\English\\Defaults"));
     // The value is the caller's to remove.
     EXPECT_TRUE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, kSchemes, "Maths"));
+    // A damaged name never reaches the Schemes key itself or a part of another scheme.
+    EXPECT_FALSE(store.Delete(""));
+    EXPECT_FALSE(store.Delete("English\\Defaults"));
+    EXPECT_TRUE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, kSchemes + "\\English\\Defaults"));
 }
 
 TEST_F(SchemeStoreTest, ProtectedNamesInKeyOrder) {
