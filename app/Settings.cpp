@@ -7,11 +7,11 @@
 #include "store/RegistryPaths.h"
 
 namespace {
-// Read as a fixed 260-byte buffer would be, whatever the value's type.
+// Through a 260-byte buffer, whatever the value's type: a longer value reads as missing.
 std::string ReadSetting(const char* path, const char* value) {
-    char buffer[260] = "";
+    char buffer[261] = ""; // one byte over, so that 260 bytes without a zero stay terminated
     RegKey key(false, path);
-    if (!key.Open(KEY_READ) || !key.ReadRaw(value, buffer, sizeof buffer - 1)) return std::string();
+    if (!key.ReadRaw(value, buffer, sizeof buffer - 1)) return std::string();
     return buffer;
 }
 } // namespace
@@ -20,6 +20,7 @@ std::string GetHelpPath() { return ReadSetting(kHelpSettingsKey, "HelpPath"); }
 std::string GetDefaultPicturesFolder() { return ReadSetting(kSettingsKey, "Default Pictures"); }
 std::string GetUserPicturesFolder() { return ReadSetting(kSettingsKey, "User Defined Pictures"); }
 std::string GetInstallFolder() { return ReadSetting(kInstallKey, "Location"); }
+std::string GetAgentPath() { return ReadSetting(kSettingsKey, "msAgent Path"); }
 
 bool OpenHelp() {
     std::string path = GetHelpPath();

@@ -7,6 +7,8 @@ std::string GetHelpPath();
 std::string GetDefaultPicturesFolder();
 std::string GetUserPicturesFolder();
 std::string GetInstallFolder();
+// The OnScreen Helper's character file, as the chooser stored it.
+std::string GetAgentPath();
 
 // Opens the help file; shows "Help Problem" and returns false when it is not there.
 bool OpenHelp();

@@ -1,6 +1,7 @@
 #include "helper_chooser/HelperChooserDlg.h"
 #include <algorithm>
 #include <shlobj.h>
+#include "app/Settings.h"
 #include "resource.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
@@ -57,8 +58,8 @@ std::string CharacterOfPath(const std::string& path) {
 }
 
 CHelperChooserDlg::CHelperChooserDlg(HWND parent) : Dialog(IDD_HELPER_CHOOSER, parent) {
-    face_ = GetSysColor(COLOR_BTNFACE);
-    lightFace_ = RGB(Lighter(GetRValue(face_)), Lighter(GetGValue(face_)), Lighter(GetBValue(face_)));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    lightFace_ = RGB(Lighter(GetRValue(face)), Lighter(GetGValue(face)), Lighter(GetBValue(face)));
 }
 
 BOOL CHelperChooserDlg::OnInitDialog() {
@@ -68,9 +69,7 @@ BOOL CHelperChooserDlg::OnInitDialog() {
     SetUpButtons();
     ReadWindowsFolder();
 
-    char buffer[260] = "";
-    RegKey settings(false, kSettingsKey);
-    if (settings.Open(KEY_READ) && settings.ReadRaw(kAgentValue, buffer, sizeof buffer - 1)) storedPath_ = buffer;
+    storedPath_ = GetAgentPath();
     const std::string character = CharacterOfPath(storedPath_);
     for (const Character& known : kCharacters) {
         if (character == known.name) {

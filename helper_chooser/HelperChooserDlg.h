@@ -51,6 +51,5 @@ private:
     std::string storedPath_;
     std::string chosen_;
     std::string windowsFolder_;
-    COLORREF face_;
-    COLORREF lightFace_;
+    COLORREF lightFace_; // the button face, each part raised by 10 (at most 255)
 };

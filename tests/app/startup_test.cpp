@@ -153,6 +153,11 @@ TEST_F(StartupTest, SettingsAreReadUnexpandedAndEmptyWhenMissing) {
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSettings, "User Defined Pictures", "%WINDIR%\\Pics", REG_EXPAND_SZ);
     EXPECT_EQ("%WINDIR%\\Pics", GetUserPicturesFolder());
     EXPECT_EQ("", GetHelpPath());
+    // Through a 260-byte buffer: 259 characters and the zero byte fit, one more does not.
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kInstall, "Location", std::string(259, 'L'));
+    EXPECT_EQ(std::string(259, 'L'), GetInstallFolder());
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kInstall, "Location", std::string(260, 'L'));
+    EXPECT_EQ("", GetInstallFolder());
 }
 
 TEST_F(StartupTest, HelpProblemWhenTheHelpFileIsMissing) {
