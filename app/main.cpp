@@ -1,7 +1,6 @@
 // Entry point: start-up guards, then the main dialog; the program ends when it closes.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 #include "app/MainDialog.h"
 #include "app/Startup.h"
 
