@@ -10,6 +10,13 @@
 
 class Scheme {
 public:
+    // The virtual destructor would otherwise leave Scheme without moves: every std::move and
+    // every growth of the store's list would copy all its strings.
+    Scheme() = default;
+    Scheme(const Scheme&) = default;
+    Scheme(Scheme&&) noexcept = default;
+    Scheme& operator=(const Scheme&) = default;
+    Scheme& operator=(Scheme&&) noexcept = default;
     virtual ~Scheme() = default;
 
     std::string name;
