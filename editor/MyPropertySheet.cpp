@@ -1,0 +1,56 @@
+#include "editor/MyPropertySheet.h"
+#include "app/Settings.h"
+#include "framework/Notices.h"
+#include "resource.h"
+
+namespace {
+// By tab: General, Links, My Files.
+const int kTabIcons[] = {IDI_TAB_GENERAL, IDI_TAB_LINKS, IDI_TAB_MY_FILES};
+const int kTabIconCount = static_cast<int>(sizeof kTabIcons / sizeof kTabIcons[0]);
+} // namespace
+
+CMyPropertySheet::CMyPropertySheet(const std::string& caption, HWND parent) : PropertySheet(caption, parent) {
+    AddPage(general_);
+}
+
+void CMyPropertySheet::Fill(const Scheme& scheme, const std::string& name, const std::string& description) {
+    general_.SetNameAndDescription(name, description);
+    general_.SetTabs(scheme.tabs.page1 != 0, scheme.tabs.page2 != 0, scheme.tabs.page3 != 0);
+}
+
+INT_PTR CMyPropertySheet::Show(bool existingScheme) {
+    for (;;) {
+        SetNoApplyNow(true);
+        const INT_PTR result = DoModal();
+        // Only an OK is checked: a sheet that could not be made must not bring the question back.
+        if (!existingScheme || result != IDOK) return result;
+        const bool* shown = general_.showTab;
+        if (shown[CPage1::kPrograms] || shown[CPage1::kMyFiles] || shown[CPage1::kLinks]) return result;
+        ShowMessage(nullptr,
+                    "You need to select at least one\n\rof the tabs for Programs, Files, or\n\rWeb Links.",
+                    "Tab Selection Error", MB_OK);
+    }
+}
+
+void CMyPropertySheet::StoreInto(Scheme& scheme) const { general_.StoreInto(scheme); }
+
+void CMyPropertySheet::OnInitialized() {
+    tabImages_.Create(16, ILC_COLOR32 | ILC_MASK, 0, 1000);
+    HWND tabs = TabControl();
+    TabCtrl_SetImageList(tabs, tabImages_.Handle());
+    for (int id : kTabIcons) {
+        HICON icon = static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        tabImages_.AddIcon(icon);
+        if (icon) DestroyIcon(icon);
+    }
+    const int count = TabCtrl_GetItemCount(tabs);
+    for (int tab = 0; tab < count && tab < kTabIconCount; ++tab) {
+        TCITEMA item = {};
+        item.mask = TCIF_IMAGE;
+        item.iImage = tab;
+        SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void CMyPropertySheet::OnHelp() { OpenHelp(); }

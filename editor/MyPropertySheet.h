@@ -1,0 +1,45 @@
+#pragma once
+// The scheme editor: a property sheet over one scheme with the pages General, Links and My Files,
+// in that order, each tab with its icon. No Help and no Apply button; F1 on any page opens the
+// program's help. Its owner fills it from a scheme, shows it, and on OK stores it back:
+//
+//   CMyPropertySheet sheet(kExistingSchemeCaption, owner);
+//   sheet.Fill(scheme, entry.name, entry.description);
+//   if (sheet.Show(true) == IDOK) sheet.StoreInto(scheme); // then the name and description
+#include <string>
+#include "editor/Page1.h"
+#include "framework/ImageList.h"
+#include "framework/PropertySheet.h"
+#include "sections/Scheme.h"
+
+inline const char* const kExistingSchemeCaption = "Existing Scheme Properties";
+inline const char* const kNewSchemeCaption = "New Scheme Properties";
+
+class CMyPropertySheet : public PropertySheet {
+public:
+    explicit CMyPropertySheet(const std::string& caption, HWND parent = nullptr);
+
+    // The pages take the scheme's values; name and description are those of its list entry.
+    void Fill(const Scheme& scheme, const std::string& name, const std::string& description);
+    // Shows the sheet until it ends with IDOK or IDCANCEL (or cannot be made: -1). An existing
+    // scheme must keep one of its tabs: OK without any shows "Tab Selection Error" and the sheet
+    // again. A scheme being created is not checked.
+    INT_PTR Show(bool existingScheme);
+    // The pages' values into the scheme. The name and the description stay the owner's: read
+    // them from General().
+    void StoreInto(Scheme& scheme) const;
+
+    CPage1& General() { return general_; }
+    const CPage1& General() const { return general_; }
+
+protected:
+    void OnInitialized() override;
+    void OnHelp() override;
+
+private:
+    CPage1 general_;
+    // The Links page (CPage2) and the My Files page (CMyFilesPage) join here as members, added
+    // after General in that order. Fill gives them the web links, and the roots with the default
+    // icon size; StoreInto takes those back. Until then StoreInto leaves them as they are.
+    ImageList tabImages_;
+};
