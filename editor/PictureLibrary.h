@@ -9,7 +9,7 @@
 
 class PictureLibrary {
 public:
-    static const int kSide = 32;
+    static constexpr int kSide = 32;
 
     PictureLibrary() = default;
     PictureLibrary(const PictureLibrary&) = delete;

@@ -61,6 +61,46 @@
 #define IDC_GENERAL_OPTIONS_ON  1145
 #define IDC_GENERAL_OPTIONS_OFF 1146
 
+// -- editor, pictures: Links and My Files pages, Root Properties, Web Links, Icon Picker
+#define IDD_LINKS_PAGE          108
+#define IDI_ARROW_DOWN          157
+#define IDI_ARROW_UP            159
+#define IDD_ROOT_PROPERTIES     160
+#define IDD_ICON_PICKER         164
+#define IDD_WEB_LINK            168
+#define IDD_MY_FILES_PAGE       169
+#define IDI_ARROW_UP_HOT        202
+#define IDI_ARROW_DOWN_HOT      206
+
+#define IDC_ITEM_ADD            1014
+#define IDC_ITEM_REMOVE         1015
+#define IDC_ITEM_EDIT           1016
+#define IDC_LINK_LIST           1021
+#define IDC_LINK_LONG_TIP       1025
+#define IDC_LINK_SHORT_TIP      1026
+#define IDC_MOVE_UP             1032
+#define IDC_MOVE_DOWN           1033
+#define IDC_ITEM_NAME           1036
+#define IDC_ROOT_PATH           1037
+#define IDC_ROOT_LEVELS_SPIN    1039
+#define IDC_ROOT_LEVELS         1040
+#define IDC_SELECTED_STANDARD   1041
+#define IDC_SELECTED_CUSTOM     1042
+#define IDC_UNSELECTED_STANDARD 1043
+#define IDC_UNSELECTED_CUSTOM   1044
+#define IDC_SELECTED_CHANGE     1045
+#define IDC_UNSELECTED_CHANGE   1046
+#define IDC_ROOT_GROUP          1047
+#define IDC_SELECTED_PICTURE    1049
+#define IDC_UNSELECTED_PICTURE  1050
+#define IDC_ROOT_LIMIT_LEVELS   1051
+#define IDC_PICKER_PICTURES     1054
+#define IDC_LINK_URL            1088
+#define IDC_LINK_CHANGE         1091
+#define IDC_LINK_PICTURE        1094
+#define IDC_ROOT_LIST           1099
+#define IDC_ROOT_BROWSE         1130
+#define IDC_DIALOG_CANCEL       1134
 
 // ---- allocation: allocation dialog and scheme picker ------------------------------------------
 #define IDD_ALLOCATION              207

@@ -1,0 +1,9 @@
+#pragma once
+// The live check of an editor text field, run on every change of its text.
+#include <windows.h>
+#include "editor/FieldRules.h"
+
+// Puts the corrected text back into edit `id` of `dialog` (its own change then passes the check)
+// and shows, owned by the dialog, the message of every pass: one per character removed, and one
+// when the text was cut.
+void CheckField(HWND dialog, int id, const TextRule& rule);

@@ -1,0 +1,54 @@
+#pragma once
+// Adds or edits one web link of the Links page: display name, address, the two tooltips and the
+// button's picture. The page builds one for every Add and Edit, sets the values, shows it and on
+// IDOK reads them back. OK refuses a missing name, a missing address and an unusable address.
+#include <string>
+#include "editor/PictureLibrary.h"
+#include "framework/Dialog.h"
+#include "sections/WebLinksSection.h"
+
+class CWebLinkDlg : public Dialog {
+public:
+    explicit CWebLinkDlg(HWND parent = nullptr);
+
+    void SetEditMode(bool edit) { editMode_ = edit; }
+    // Display name, URL, icon file and both tooltips; the link's sound is not this dialog's.
+    void SetValues(const WebLink& link);
+    const std::string& DisplayName() const { return displayName_; }
+    const std::string& Url() const { return url_; }
+    const std::string& IconFile() const { return iconFile_; }
+    const std::string& LongToolTip() const { return longToolTip_; }
+    const std::string& ShortToolTip() const { return shortToolTip_; }
+    // Copies the five values into `link`, which keeps its sound.
+    void CopyTo(WebLink& link) const;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD code, int id, HWND control) override;
+    void OnOK() override;
+    void OnHelp() override;
+    bool Exchange(bool save) override;
+
+private:
+    static const std::vector<Command<CWebLinkDlg>> commands_;
+
+    void OnNameChange();
+    void OnUrlChange();
+    void OnLongToolTipChange();
+    void OnShortToolTipChange();
+    void OnChangePicture();
+    void OnCancelButton() { EndDialog(IDCANCEL); }
+
+    // Shows why OK cannot close and puts the focus where the fault is.
+    void Refuse(const char* text, const char* title, int id, bool empty);
+    void ShowPicture();
+
+    PictureLibrary library_;
+    ShownIcon picture_;
+    bool editMode_ = false;
+    std::string displayName_;
+    std::string url_;
+    std::string iconFile_;
+    std::string longToolTip_;
+    std::string shortToolTip_;
+};
