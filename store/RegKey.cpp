@@ -238,3 +238,23 @@ bool RegKey::DeleteTree(const std::string& name) {
     if (error == ERROR_SUCCESS) error = RegDeleteKeyA(handle_, name.c_str());
     return error == ERROR_SUCCESS || Fail(error);
 }
+
+bool RegKey::CopyTree(const std::string& from, const std::string& to) {
+    if (!Open(KEY_ALL_ACCESS)) return false;
+    for (const std::string* name : {&from, &to}) {
+        if (name->empty() || name->find('\\') != std::string::npos) return Fail(ERROR_INVALID_NAME);
+    }
+    // Key names ignore case: a copy onto itself would never end.
+    if (lstrcmpiA(from.c_str(), to.c_str()) == 0) return Fail(ERROR_INVALID_PARAMETER);
+    HKEY source = nullptr;
+    LONG error = RegOpenKeyExA(handle_, from.c_str(), 0, KEY_READ, &source);
+    if (error != ERROR_SUCCESS) return Fail(error);
+    RegCloseKey(source);
+    HKEY target = nullptr;
+    error = RegCreateKeyExA(handle_, to.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                            &target, nullptr);
+    if (error != ERROR_SUCCESS) return Fail(error);
+    error = RegCopyTreeA(handle_, from.c_str(), target);
+    RegCloseKey(target);
+    return error == ERROR_SUCCESS || Fail(error);
+}

@@ -57,6 +57,9 @@ public:
     std::vector<std::string> ValueNames();
     // Removes the subkey `name` with everything below it, children first.
     bool DeleteTree(const std::string& name);
+    // Copies the direct child `from` with its values and everything below it into the direct
+    // child `to`, created when missing. Empty names, paths and a copy onto itself are refused.
+    bool CopyTree(const std::string& from, const std::string& to);
 
 private:
     bool EnsureOpen();

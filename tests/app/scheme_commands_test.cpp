@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+#include <algorithm>
+#include "app/MainDialog.h"
+#include "editor/MyPropertySheet.h"
+#include "resource.h"
+#include "store/RegKey.h"
+#include "tests/bench/RecordingNotices.h"
+#include "tests/editor/scheme_sheet_bench.h"
+
+namespace {
+const char* const kMainTitle = "Vexar Lumen Scheme Manager";
+const char* const kNameProblem = "Scheme Name Problem";
+
+class SchemeCommandsTest : public testing::Test {
+protected:
+    SchemeCommandsTest() {
+        // In registry order: the template first.
+        StoreScheme(SampleScheme("Default User"), "The template");
+        StoreScheme(SampleScheme("Maths"), "Sums");
+        StoreScheme(SampleScheme("Art"), "Pictures");
+        RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kProtectedSchemesKey, "Default User", "");
+    }
+
+    void RunMain(const std::function<void(HWND)>& script) {
+        robot.Run([&] { CMainDialog().DoModal(); },
+                  [&] {
+                      HWND main = robot.WaitForWindow(kMainTitle);
+                      if (!main) return;
+                      script(main);
+                      robot.Click(main, IDOK);
+                  });
+    }
+
+    int RowOf(HWND main, const std::string& name) {
+        std::vector<ListRow> rows = robot.ListRows(main, IDC_SCHEME_LIST);
+        for (size_t row = 0; row < rows.size(); ++row) {
+            if (rows[row].texts.at(0) == name) return static_cast<int>(row);
+        }
+        ADD_FAILURE() << "no row " << name;
+        return -1;
+    }
+
+    std::vector<std::string> Names(HWND main) {
+        std::vector<std::string> names;
+        for (const ListRow& row : robot.ListRows(main, IDC_SCHEME_LIST)) names.push_back(row.texts.at(0));
+        return names;
+    }
+
+    int SelectedRow(HWND main) {
+        return static_cast<int>(SendMessageA(GetDlgItem(main, IDC_SCHEME_LIST), LVM_GETNEXTITEM,
+                                             static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+
+    // Clicks Create, answers the Scheme Creation dialog (a copy of `copyOf`, or a completely new
+    // scheme when it is empty) and returns the sheet.
+    ShownSheet StartCreate(HWND main, const std::string& copyOf = "") {
+        robot.Click(main, IDC_CREATE);
+        HWND creation = robot.WaitForWindow("Scheme Creation");
+        if (!creation) return ShownSheet();
+        if (!copyOf.empty()) {
+            robot.Click(creation, IDC_COPY_EXISTING);
+            robot.Settle();
+            ComboState list = ReadCombo(robot, creation, IDC_COPY_LIST);
+            auto at = std::find(list.entries.begin(), list.entries.end(), copyOf);
+            ChooseInCombo(robot, creation, IDC_COPY_LIST, static_cast<int>(at - list.entries.begin()));
+        }
+        robot.Click(creation, IDOK);
+        robot.WaitUntilGone(creation);
+        return WaitForSheet(robot, kNewSchemeCaption);
+    }
+
+    ShownSheet StartEdit(HWND main, const std::string& name) {
+        robot.SelectRow(main, IDC_SCHEME_LIST, RowOf(main, name));
+        robot.Click(main, IDC_EDIT);
+        return WaitForSheet(robot, kExistingSchemeCaption);
+    }
+
+    // Answers one Scheme Name Problem dialog with `name`.
+    void AnswerName(const std::string& name) {
+        HWND dialog = robot.WaitForWindow(kNameProblem);
+        if (!dialog) return;
+        robot.SetText(dialog, IDC_NEW_NAME, name);
+        robot.Click(dialog, IDOK);
+        robot.WaitUntilGone(dialog);
+        ++namesAsked;
+    }
+
+    static std::string Description(const std::string& name) {
+        return RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kSchemesKey, name);
+    }
+
+    RegistrySandbox registry;
+    RecordingNotices notices;
+    Robot robot;
+    int namesAsked = 0;
+};
+} // namespace
+
+TEST_F(SchemeCommandsTest, CreateFromTheTemplateStoresTheNewSchemeWithABlankDescription) {
+    std::string shownName = "?";
+    std::vector<std::string> names;
+    int selected = -1;
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartCreate(main);
+        if (!sheet.page) return;
+        shownName = robot.Text(sheet.page, IDC_GENERAL_NAME);
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "Science");
+        robot.Click(sheet.page, IDC_GENERAL_UNDO);
+        robot.Settle();
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.Settle();
+        names = Names(main);
+        selected = SelectedRow(main);
+    });
+    EXPECT_EQ("", shownName);
+    EXPECT_EQ(0, namesAsked);
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User", "Maths", "Science"}), names);
+    EXPECT_EQ(3, selected);
+    EXPECT_EQ(" ", Description("Science"));
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), RegistrySandbox::GetType(HKEY_LOCAL_MACHINE, kSchemesKey, "Science"));
+    Scheme science;
+    EXPECT_TRUE(science.ReadFromRegistry("Science"));
+    EXPECT_EQ(1, science.toolBars.pages[1].undo);
+    EXPECT_EQ(48, science.defaults.defaultIconSize) << "the template's values the page does not show";
+    ASSERT_EQ(1u, science.roots.roots.size());
+    EXPECT_EQ("Science", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Science"), "Scheme Name"));
+}
+
+TEST_F(SchemeCommandsTest, WithoutTheTemplateTheFirstSchemeIsCopied) {
+    RegKey schemes(false, kSchemesKey);
+    ASSERT_TRUE(schemes.DeleteTree("Default User"));
+    ASSERT_TRUE(schemes.DeleteValue("Default User"));
+    std::string shownName, shownDescription;
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartCreate(main);
+        if (!sheet.page) return;
+        shownName = robot.Text(sheet.page, IDC_GENERAL_NAME);
+        shownDescription = robot.Text(sheet.page, IDC_GENERAL_DESCRIPTION);
+        PressSheetButton(robot, sheet, PSBTN_CANCEL);
+    });
+    SchemeStore store;
+    store.RefreshEntries();
+    ASSERT_EQ(2u, store.entries.size());
+    EXPECT_EQ(store.entries[0].name, shownName);
+    EXPECT_EQ(store.entries[0].description, shownDescription);
+}
+
+TEST_F(SchemeCommandsTest, ACopyKeepingItsNameOrACaseVariantIsAskedForAnotherName) {
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartCreate(main, "Maths");
+        if (!sheet.page) return;
+        robot.SetText(sheet.page, IDC_GENERAL_DESCRIPTION, "");
+        robot.Post(sheet.sheet, PSM_PRESSBUTTON, PSBTN_OK);
+        AnswerName("maths");
+        AnswerName("Physics");
+        robot.Settle();
+    });
+    EXPECT_EQ(2, namesAsked);
+    EXPECT_EQ(" ", Description("Physics"));
+    EXPECT_EQ("Sums", Description("Maths"));
+    Scheme physics;
+    EXPECT_TRUE(physics.ReadFromRegistry("Physics"));
+    ASSERT_EQ(1u, physics.webLinks.links.size());
+    EXPECT_EQ("School", physics.webLinks.links[0].displayName);
+}
+
+TEST_F(SchemeCommandsTest, CancelledCreationStoresNothing) {
+    std::vector<std::string> names;
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartCreate(main, "Art");
+        if (!sheet.page) return;
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "Drama");
+        PressSheetButton(robot, sheet, PSBTN_CANCEL);
+        // The scheme dropped from the store must not come back with the next command.
+        sheet = StartEdit(main, "Maths");
+        if (sheet.page) PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.Settle();
+        names = Names(main);
+    });
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User", "Maths"}), names);
+    EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Drama")));
+    EXPECT_EQ(0, namesAsked);
+}
+
+TEST_F(SchemeCommandsTest, EscapeInTheNamingDialogAsksAgain) {
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartCreate(main);
+        if (!sheet.page) return;
+        robot.Post(sheet.sheet, PSM_PRESSBUTTON, PSBTN_OK);
+        HWND first = robot.WaitForWindow(kNameProblem);
+        if (!first) return;
+        robot.PressEscape(first);
+        robot.WaitUntilGone(first);
+        AnswerName("Music");
+        robot.Settle();
+    });
+    EXPECT_EQ(1, namesAsked);
+    EXPECT_EQ(" ", Description("Music"));
+}
+
+TEST_F(SchemeCommandsTest, TheNamingDialogRemovesRefusedCharactersAsTheyAreTyped) {
+    std::string typed;
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartCreate(main);
+        if (!sheet.page) return;
+        robot.Post(sheet.sheet, PSM_PRESSBUTTON, PSBTN_OK);
+        HWND dialog = robot.WaitForWindow(kNameProblem);
+        if (!dialog) return;
+        robot.SetText(dialog, IDC_NEW_NAME, "Dr:ama\xAC");
+        typed = robot.Text(dialog, IDC_NEW_NAME);
+        robot.Click(dialog, IDOK);
+        robot.WaitUntilGone(dialog);
+        robot.Settle();
+    });
+    EXPECT_EQ("Drama", typed);
+    ASSERT_EQ(2u, notices.shown.size());
+    EXPECT_EQ("Error: Illegal Character", notices.shown[0].title);
+    EXPECT_EQ("The following characters are not allowed:\n\n< > ? \\ / * \" | : \xAC", notices.shown[0].text);
+    EXPECT_EQ("The following characters are not allowed:\n\n< > ? \\ / * \" | :", notices.shown[1].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), notices.shown[1].flags);
+    EXPECT_EQ(" ", Description("Drama"));
+}
+
+TEST_F(SchemeCommandsTest, RenamingMovesTheShellsOwnKeysAndAsksAboutACaseVariant) {
+    // Keys of the shell's own, which the scheme model does not hold.
+    const std::string shellState = SchemeKeyPath("Maths") + "\\Shell State\\Window";
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, shellState, "Left", 40);
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State", "Seen", "yes");
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Defaults", "Theme", 3);
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A", "Maths");
+    std::vector<std::string> names;
+    int selected = -1;
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartEdit(main, "Maths");
+        if (!sheet.page) return;
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "maths");
+        robot.SetText(sheet.page, IDC_GENERAL_DESCRIPTION, "Numbers");
+        robot.Post(sheet.sheet, PSM_PRESSBUTTON, PSBTN_OK);
+        AnswerName("Algebra");
+        robot.Settle();
+        names = Names(main);
+        selected = SelectedRow(main);
+    });
+    EXPECT_EQ(1, namesAsked);
+    EXPECT_EQ((std::vector<std::string>{"Algebra", "Art", "Default User"}), names);
+    EXPECT_EQ(2, selected) << "the row of the same number is selected again";
+    EXPECT_EQ("<missing>", Description("Maths"));
+    EXPECT_EQ("Numbers", Description("Algebra"));
+    EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths")));
+    const std::string moved = SchemeKeyPath("Algebra");
+    EXPECT_EQ("yes", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, moved + "\\Shell State", "Seen"));
+    EXPECT_TRUE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, moved + "\\Shell State\\Window", "Left"));
+    EXPECT_TRUE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, moved + "\\Defaults", "Theme"));
+    EXPECT_EQ("Algebra", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, moved, "Scheme Name"));
+    // The modelled sections read back as they were saved.
+    Scheme algebra;
+    EXPECT_TRUE(algebra.ReadFromRegistry("Algebra"));
+    Scheme expected = SampleScheme("Algebra");
+    EXPECT_EQ(expected.defaults.defaultIconSize, algebra.defaults.defaultIconSize);
+    EXPECT_EQ(1, algebra.toolBars.pages[1].back);
+    ASSERT_EQ(1u, algebra.roots.roots.size());
+    EXPECT_EQ(expected.roots.roots[0].path, algebra.roots.roots[0].path);
+    // Allocations name schemes, not keys: a rename does not touch them.
+    EXPECT_EQ("Maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A"));
+}
+
+TEST_F(SchemeCommandsTest, EditingWithoutARenameAsksNoNameAndKeepsTheKey) {
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State", "Seen", "yes");
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartEdit(main, "Maths");
+        if (!sheet.page) return;
+        robot.SetText(sheet.page, IDC_GENERAL_DESCRIPTION, "");
+        robot.Click(sheet.page, IDC_GENERAL_PRINT);
+        robot.Settle();
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.Settle();
+    });
+    EXPECT_EQ(0, namesAsked);
+    EXPECT_EQ("", Description("Maths")) << "an edited description may be empty";
+    EXPECT_EQ("yes", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State", "Seen"));
+    Scheme maths;
+    maths.ReadFromRegistry("Maths");
+    EXPECT_EQ(1, maths.toolBars.pages[1].print);
+    EXPECT_EQ(1, maths.toolBars.pages[2].print);
+}
+
+TEST_F(SchemeCommandsTest, BuiltInSchemesCannotBeEditedOrDeleted) {
+    int selectedAfterEdit = -1;
+    RunMain([&](HWND main) {
+        const int row = RowOf(main, "Default User");
+        robot.SelectRow(main, IDC_SCHEME_LIST, row);
+        robot.Click(main, IDC_EDIT);
+        robot.Click(main, IDC_DELETE);
+        robot.Settle();
+        selectedAfterEdit = SelectedRow(main);
+    });
+    EXPECT_EQ(1, selectedAfterEdit);
+    ASSERT_EQ(2u, notices.shown.size());
+    EXPECT_EQ("Default User is a built in scheme and cannot be edited", notices.shown[0].text);
+    EXPECT_EQ("Default User is a built in scheme and cannot be removed", notices.shown[1].text);
+    for (const Notice& notice : notices.shown) {
+        EXPECT_EQ("Error", notice.title);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), notice.flags);
+        EXPECT_NE(nullptr, notice.owner);
+    }
+    EXPECT_EQ(std::vector<UINT>(2, MB_ICONEXCLAMATION), notices.beeps);
+    EXPECT_TRUE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Default User")));
+}
+
+TEST_F(SchemeCommandsTest, DeleteRemovesTheSchemeAndItsClassAndUserAllocations) {
+    // Built-in names count with their letter case: this one does not protect Maths.
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kProtectedSchemesKey, "MATHS", "");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State\\Deep", "Seen", "yes");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A", "Maths");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7B", "MATHS");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7C", "Art");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kUserSchemesKey, "jo", "maths");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kUserGroupSchemesKey, "Staff", "Maths");
+    std::vector<std::string> names;
+    RunMain([&](HWND main) {
+        robot.SelectRow(main, IDC_SCHEME_LIST, RowOf(main, "Maths"));
+        robot.Click(main, IDC_DELETE);
+        robot.Settle();
+        names = Names(main);
+    });
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User"}), names);
+    ASSERT_EQ(1u, notices.shown.size());
+    EXPECT_EQ(std::vector<UINT>{MB_ICONEXCLAMATION}, notices.beeps);
+    EXPECT_EQ("Scheme Deletion", notices.shown[0].title);
+    EXPECT_EQ("Are you sure you want to delete this scheme ?", notices.shown[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION), notices.shown[0].flags);
+    EXPECT_EQ("<missing>", Description("Maths"));
+    EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths")));
+    EXPECT_FALSE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A"));
+    EXPECT_FALSE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7B"));
+    EXPECT_EQ("Art", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7C"));
+    EXPECT_FALSE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, kUserSchemesKey, "jo"));
+    EXPECT_EQ("Maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserGroupSchemesKey, "Staff"));
+}
+
+TEST_F(SchemeCommandsTest, DeleteAnsweredWithCancelChangesNothing) {
+    notices.Answer(IDCANCEL);
+    std::vector<std::string> names;
+    RunMain([&](HWND main) {
+        robot.SelectRow(main, IDC_SCHEME_LIST, RowOf(main, "Art"));
+        robot.Click(main, IDC_DELETE);
+        robot.Settle();
+        names = Names(main);
+    });
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User", "Maths"}), names);
+    EXPECT_EQ("Pictures", Description("Art"));
+    EXPECT_TRUE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Art")));
+}
