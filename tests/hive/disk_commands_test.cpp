@@ -121,20 +121,17 @@ TEST_F(DiskCommandsTest, SavedSchemesLoadBackAndTheListFollows) {
     EXPECT_TRUE(notices.shown.empty());
 
     ASSERT_EQ(chooser.calls.size(), 2u);
-    const ScriptedChooser::Call& save = chooser.calls[0];
-    EXPECT_FALSE(save.open);
-    EXPECT_EQ(save.owner, main);
-    EXPECT_EQ(save.options.filter, kFilter);
-    EXPECT_EQ(save.options.defaultExtension, "*.esm");
-    EXPECT_EQ(save.options.initialName, "*.esm");
-    EXPECT_EQ(save.options.flags, static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_NONETWORKBUTTON));
-    const ScriptedChooser::Call& load = chooser.calls[1];
-    EXPECT_TRUE(load.open);
-    EXPECT_EQ(load.owner, main);
-    EXPECT_EQ(load.options.filter, kFilter);
-    EXPECT_EQ(load.options.defaultExtension, "*.esm");
-    EXPECT_EQ(load.options.initialName, "*.esm");
-    EXPECT_EQ(load.options.flags,
+    for (const ScriptedChooser::Call& call : chooser.calls) {
+        EXPECT_EQ(call.owner, main);
+        EXPECT_EQ(call.options.filter, kFilter);
+        EXPECT_EQ(call.options.defaultExtension, "*.esm");
+        EXPECT_EQ(call.options.initialName, "*.esm");
+    }
+    EXPECT_FALSE(chooser.calls[0].open);
+    EXPECT_EQ(chooser.calls[0].options.flags,
+              static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_NONETWORKBUTTON));
+    EXPECT_TRUE(chooser.calls[1].open);
+    EXPECT_EQ(chooser.calls[1].options.flags,
               static_cast<DWORD>(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON));
 }
 
