@@ -11,11 +11,18 @@ const int kTabIconCount = static_cast<int>(sizeof kTabIcons / sizeof kTabIcons[0
 
 CMyPropertySheet::CMyPropertySheet(const std::string& caption, HWND parent) : PropertySheet(caption, parent) {
     AddPage(general_);
+    AddPage(links_);
+    AddPage(myFiles_);
 }
 
 void CMyPropertySheet::Fill(const Scheme& scheme, const std::string& name, const std::string& description) {
     general_.SetNameAndDescription(name, description);
     general_.SetTabs(scheme.tabs.page1 != 0, scheme.tabs.page2 != 0, scheme.tabs.page3 != 0);
+    links_.ClearLinks();
+    for (const WebLink& link : scheme.webLinks.links) links_.AddLink(link);
+    myFiles_.ClearRoots();
+    for (const FolderRoot& root : scheme.roots.roots) myFiles_.AddRoot(root);
+    myFiles_.SetIconSize(scheme.defaults.defaultIconSize);
 }
 
 INT_PTR CMyPropertySheet::Show(bool existingScheme) {
@@ -32,7 +39,11 @@ INT_PTR CMyPropertySheet::Show(bool existingScheme) {
     }
 }
 
-void CMyPropertySheet::StoreInto(Scheme& scheme) const { general_.StoreInto(scheme); }
+void CMyPropertySheet::StoreInto(Scheme& scheme) const {
+    general_.StoreInto(scheme);
+    links_.StoreInto(scheme);
+    myFiles_.StoreInto(scheme);
+}
 
 void CMyPropertySheet::OnInitialized() {
     tabImages_.Create(16, ILC_COLOR32 | ILC_MASK, 0, 1000);

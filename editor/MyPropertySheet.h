@@ -7,7 +7,9 @@
 //   sheet.Fill(scheme, entry.name, entry.description);
 //   if (sheet.Show(true) == IDOK) sheet.StoreInto(scheme); // then the name and description
 #include <string>
+#include "editor/MyFilesPage.h"
 #include "editor/Page1.h"
+#include "editor/Page2.h"
 #include "framework/ImageList.h"
 #include "framework/PropertySheet.h"
 #include "sections/Scheme.h"
@@ -31,6 +33,8 @@ public:
 
     CPage1& General() { return general_; }
     const CPage1& General() const { return general_; }
+    CPage2& Links() { return links_; }
+    CMyFilesPage& MyFiles() { return myFiles_; }
 
 protected:
     void OnInitialized() override;
@@ -38,8 +42,7 @@ protected:
 
 private:
     CPage1 general_;
-    // The Links page (CPage2) and the My Files page (CMyFilesPage) join here as members, added
-    // after General in that order. Fill gives them the web links, and the roots with the default
-    // icon size; StoreInto takes those back. Until then StoreInto leaves them as they are.
+    CPage2 links_;
+    CMyFilesPage myFiles_;
     ImageList tabImages_;
 };
