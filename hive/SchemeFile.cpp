@@ -1,6 +1,7 @@
 #include "hive/SchemeFile.h"
 #include <windows.h>
 #include <algorithm>
+#include <string_view>
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
 #include "hive/ImportCheck.h"
@@ -23,7 +24,8 @@ void ReportReadProblem() {
 // Each field in export form must be its text and one terminator, the last byte.
 bool WritableFaithfully(const std::string& field) {
     return !field.empty() && field.back() == kFieldTerminator &&
-           !ContainsTerminator(field.substr(0, field.size() - 1));
+           std::string_view(field).substr(0, field.size() - 1).find(kFieldTerminator) ==
+               std::string_view::npos;
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
