@@ -10,6 +10,13 @@
 //   probe state TITLE            print "minimized", "hidden" or "normal"
 //   probe minimize TITLE
 //   probe rows TITLE ID          print the rows of list view ID: image, then the column texts
+//   probe select TITLE ID TEXT   select the list-view row whose first column is TEXT (only it)
+//   probe settext TITLE ID TEXT  set a control's text (an edit reacts as to typing)
+//   probe choose TITLE ID TEXT   select TEXT in a list box or drop-down list, telling the dialog
+//   probe command TITLE ID       post the command ID to the window, as a menu item would
+//   probe texts TITLE            print the texts of the window's controls, one a line
+//   probe idle TITLE             wait until the window's thread has finished what it was doing
+// Controls are found by id anywhere below the window, so the pages of a property sheet count.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -60,14 +67,99 @@ std::string TextOf(HWND window) {
     return buffer;
 }
 
-// List-view texts live in the other process: the request goes through memory allocated there.
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM param) {
+    ControlSearch* search = reinterpret_cast<ControlSearch*>(param);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND FindControl(HWND window, int id) {
+    ControlSearch search = {id, nullptr};
+    EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// List-view requests carry pointers, so they go through memory allocated in the program's process.
+class RemoteBuffer {
+public:
+    explicit RemoteBuffer(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) memory_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteBuffer() {
+        if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    bool Ok() const { return memory_ != nullptr; }
+    char* At(size_t offset) const { return memory_ + offset; }
+    void Put(size_t offset, const void* data, size_t size) const {
+        WriteProcessMemory(process_, memory_ + offset, data, size, nullptr);
+    }
+    void Get(size_t offset, void* data, size_t size) const {
+        ReadProcessMemory(process_, memory_ + offset, data, size, nullptr);
+    }
+    static const size_t kSize = sizeof(LVITEMA) + 1024;
+
+private:
+    HANDLE process_ = nullptr;
+    char* memory_ = nullptr;
+};
+
+std::string RowText(HWND list, const RemoteBuffer& remote, int row, int column) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = remote.At(sizeof(LVITEMA));
+    item.cchTextMax = 1024;
+    remote.Put(0, &item, sizeof item);
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.At(0)));
+    char text[1024] = "";
+    remote.Get(sizeof(LVITEMA), text, sizeof text - 1);
+    return text;
+}
+
+int SelectRow(HWND list, const std::string& text) {
+    RemoteBuffer remote(list);
+    if (!remote.Ok()) return 3;
+    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    int found = -1;
+    for (int row = 0; row < count && found < 0; ++row)
+        if (RowText(list, remote, row, 0) == text) found = row;
+    if (found < 0) return 1;
+    for (int row = 0; row < count; ++row) {
+        LVITEMA item = {};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = row == found ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
+        remote.Put(0, &item, sizeof item);
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.At(0)));
+    }
+    return 0;
+}
+
+int Choose(HWND control, const std::string& text) {
+    char className[64] = "";
+    GetClassNameA(control, className, sizeof className);
+    const bool combo = lstrcmpiA(className, "ComboBox") == 0;
+    LRESULT index = SendMessageA(control, combo ? CB_SELECTSTRING : LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(text.c_str()));
+    if (index < 0) return 1;
+    // Selecting by message does not notify; a user's click would.
+    WORD code = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
+    SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
+    return 0;
+}
+
 int PrintRows(HWND list) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(list, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return 3;
-    const SIZE_T size = sizeof(LVITEMA) + 1024;
-    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    RemoteBuffer remote(list);
+    if (!remote.Ok()) return 3;
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     int columns = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -75,25 +167,14 @@ int PrintRows(HWND list) {
         LVITEMA item = {};
         item.mask = LVIF_IMAGE;
         item.iItem = row;
-        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
+        remote.Put(0, &item, sizeof item);
+        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)));
+        remote.Get(0, &item, sizeof item);
         std::printf("%d", item.iImage);
-        for (int column = 0; column < (columns > 0 ? columns : 1); ++column) {
-            LVITEMA textItem = {};
-            textItem.iSubItem = column;
-            textItem.pszText = remote + sizeof(LVITEMA);
-            textItem.cchTextMax = 1024;
-            WriteProcessMemory(process, remote, &textItem, sizeof textItem, nullptr);
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
-            char text[1024] = "";
-            ReadProcessMemory(process, remote + sizeof(LVITEMA), text, sizeof text - 1, nullptr);
-            std::printf("\t%s", text);
-        }
+        for (int column = 0; column < (columns > 0 ? columns : 1); ++column)
+            std::printf("\t%s", RowText(list, remote, row, column).c_str());
         std::printf("\n");
     }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
     return 0;
 }
 } // namespace
@@ -114,7 +195,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "probe: no window \"%s\"\n", title);
         return 1;
     }
-    HWND control = arg ? GetDlgItem(window, arg) : window;
+    if (command == "command") return PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
+    if (command == "idle") {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result) ? 0 : 1;
+    }
+    if (command == "texts") {
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            std::printf("%s\n", TextOf(child).c_str());
+        return 0;
+    }
+    HWND control = arg ? FindControl(window, arg) : window;
     if (command == "has") return control && IsWindowVisible(control) ? 0 : 1;
     if (command == "icon") return control && IsWindowVisible(control) && SendMessageA(control, STM_GETICON, 0, 0) ? 0 : 1;
     if (!control) {
@@ -138,6 +229,14 @@ int main(int argc, char** argv) {
     }
     if (command == "minimize") return PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
     if (command == "rows") return PrintRows(control);
+    const std::string text = argc > 4 ? argv[4] : "";
+    if (command == "select") return SelectRow(control, text);
+    if (command == "settext") {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000,
+                                   &result) ? 0 : 1;
+    }
+    if (command == "choose") return Choose(control, text);
     std::fprintf(stderr, "probe: unknown command %s\n", command.c_str());
     return 2;
 }
