@@ -1,5 +1,5 @@
 #include "app/SchemeDialogs.h"
-#include "editor/TypedText.h"
+#include "editor/FieldCheck.h"
 #include "framework/ComboBox.h"
 #include "resource.h"
 
@@ -55,4 +55,4 @@ bool CSchemeNameDlg::Exchange(bool save) {
     return true;
 }
 
-void CSchemeNameDlg::OnNameChange() { CorrectTypedText(Hwnd(), IDC_NEW_NAME, kSchemeNameRule, MB_ICONEXCLAMATION); }
+void CSchemeNameDlg::OnNameChange() { CheckField(Hwnd(), IDC_NEW_NAME, kSchemeNameRule, MB_ICONEXCLAMATION); }

@@ -1,5 +1,5 @@
 #include "editor/Page1.h"
-#include "editor/TypedText.h"
+#include "editor/FieldCheck.h"
 
 namespace {
 const char* const kTabNames[3] = {"Programs", "My Files", "Links"};
@@ -108,7 +108,7 @@ bool CPage1::Exchange(bool save) {
 }
 
 void CPage1::CheckTypedEdit(int id, std::string& text) {
-    CorrectTypedText(Hwnd(), id, kGeneralTextRule, MB_OK | MB_ICONEXCLAMATION);
+    CheckField(Hwnd(), id, kGeneralTextRule);
     // A correction has checked the text again by now, so this is the final text.
     text = ItemText(id);
 }

@@ -213,7 +213,7 @@ TEST_F(RootPropertiesTest, PathKeepsColonsAndIsCutTo255WhileTheNameLosesThem) {
     EXPECT_EQ("Error: Text too long", notices.shown[1].title);
     EXPECT_EQ("There is a limit of 255 characters", notices.shown[1].text);
     EXPECT_EQ(UINT(MB_OK | MB_ICONEXCLAMATION), notices.shown[1].flags);
-    EXPECT_EQ(2u, notices.beeps.size());
+    EXPECT_TRUE(notices.beeps.empty());
     EXPECT_EQ(255u, dialog.RootPath().size());
 }
 
