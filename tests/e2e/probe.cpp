@@ -11,12 +11,16 @@
 //   probe minimize TITLE
 //   probe rows TITLE ID          print the rows of list view ID: image, then the column texts
 //   probe select TITLE ID TEXT   select the list-view row whose first column is TEXT (only it)
+//   probe selectrow TITLE ID N   select row N (from 0) of a list view, for rows without text
 //   probe settext TITLE ID TEXT  set a control's text (an edit reacts as to typing)
 //   probe choose TITLE ID TEXT   select TEXT in a list box or drop-down list, telling the dialog
 //   probe command TITLE ID       post the command ID to the window, as a menu item would
 //   probe texts TITLE            print the texts of the window's controls, one a line
 //   probe idle TITLE             wait until the window's thread has finished what it was doing
-// Controls are found by id anywhere below the window, so the pages of a property sheet count.
+//   probe page TITLE N           show page N (from 0) of the property sheet TITLE, as its tab would
+//   probe key TITLE ID VK        press and release the virtual key VK (decimal) in control ID
+// Controls are found by id anywhere below the window, so the pages of a property sheet count; a
+// visible control comes before a hidden one, as pages share ids and only the shown page is in use.
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -75,11 +79,15 @@ struct ControlSearch {
 BOOL CALLBACK MatchControl(HWND child, LPARAM param) {
     ControlSearch* search = reinterpret_cast<ControlSearch*>(param);
     if (GetDlgCtrlID(child) != search->id) return TRUE;
+    if (!search->found) search->found = child;
+    if (!IsWindowVisible(child)) return TRUE; // a visible one may follow on another page
     search->found = child;
     return FALSE;
 }
 
+// A direct child first: deeper windows (a combo box's edit, a page's controls) may reuse the id.
 HWND FindControl(HWND window, int id) {
+    if (HWND child = GetDlgItem(window, id)) return child;
     ControlSearch search = {id, nullptr};
     EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -125,14 +133,14 @@ std::string RowText(HWND list, const RemoteBuffer& remote, int row, int column) 
     return text;
 }
 
-int SelectRow(HWND list, const std::string& text) {
+// Selects row `found` (or the row whose first column is `text` when `found` is -1), only it.
+int SelectRow(HWND list, const std::string& text, int found = -1) {
     RemoteBuffer remote(list);
     if (!remote.Ok()) return 3;
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    int found = -1;
     for (int row = 0; row < count && found < 0; ++row)
         if (RowText(list, remote, row, 0) == text) found = row;
-    if (found < 0) return 1;
+    if (found < 0 || found >= count) return 1;
     for (int row = 0; row < count; ++row) {
         LVITEMA item = {};
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -196,6 +204,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (command == "command") return PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
+    if (command == "page") {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(window, PSM_SETCURSEL, static_cast<WPARAM>(arg), 0, SMTO_NORMAL, 5000, &result) &&
+                       result
+                   ? 0
+                   : 1;
+    }
     if (command == "idle") {
         DWORD_PTR result = 0;
         return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result) ? 0 : 1;
@@ -231,6 +246,12 @@ int main(int argc, char** argv) {
     if (command == "rows") return PrintRows(control);
     const std::string text = argc > 4 ? argv[4] : "";
     if (command == "select") return SelectRow(control, text);
+    if (command == "selectrow") return SelectRow(control, text, std::atoi(text.c_str()));
+    if (command == "key") {
+        const WPARAM key = static_cast<WPARAM>(std::atoi(text.c_str()));
+        // Posted in order: the control sees the press and then the release, as from the keyboard.
+        return PostMessageA(control, WM_KEYDOWN, key, 1) && PostMessageA(control, WM_KEYUP, key, 0xC0000001) ? 0 : 1;
+    }
     if (command == "settext") {
         DWORD_PTR result = 0;
         return SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL, 5000,

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Scheme files through the real program's Save and Open dialogs: a saved file decoded here
+# independently, and files written here loaded by the program.
+# Usage: files.sh CASE
+set -uo pipefail
+here=$(dirname "$0")
+source "$here/lib.sh"
+esm() { python3 "$here/esm.py" "$@"; }
+folder="$WINEPREFIX/drive_c/e2e-files"
+rm -rf "$folder" && mkdir -p "$folder"
+
+# Saves or loads through the program's own file dialog ("Save As" or "Open").
+through_dialog() { # button id, dialog title, Windows path
+    probe click "$title" "$1"
+    expect_window "$2"
+    probe settext "$2" 1148 "$3"
+    probe click "$2" 1
+    expect_gone "$2"
+}
+# The records of one scheme, from "Scheme N"/"Name of scheme" up to the next scheme's.
+records_of() { # decoded file, scheme name
+    awk -F'\t' -v name="$2" '$2 == "Name of scheme" { inside = ($3 == name); next } inside' "$1"
+}
+
+case "$1" in
+save)
+    start_program
+    through_dialog 1035 "Save As" 'C:\e2e-files\school.esm'
+    [[ -f "$folder/school.esm" ]] || { check "file saved" saved missing; close_program; exit 1; }
+    esm decode "$folder/school.esm" >"$folder/school.txt"
+    check "file decodes into whole records" 0 $?
+    check "entries first, in pairs, then the count" \
+        "Config Hive	Config1|Config Hive|Config Hive	Config2|Config Hive|" \
+        "$(head -n 4 "$folder/school.txt" | cut -f1,2 | sed '2s/\t.*//;4s/\t.*//' | tr '\n' '|')"
+    check "scheme count" "Scheme Count	The number of schemes	7" "$(sed -n 15p "$folder/school.txt")"
+    check "first scheme record" "Scheme0	Name of scheme" "$(sed -n 16p "$folder/school.txt" | cut -f1,2)"
+    # Every scheme carries 7 + 1 + 9R + 3 + 48 + 1 + 6W records, R roots and W links as stored.
+    for scheme in "Default User" "Juniors" "Year 7"; do
+        roots=$(($(value "$schemes\\$scheme\\FolderDisplay" RootFolderCount)))
+        links=$(($(value "$schemes\\$scheme\\WebLinks" WebLinksCount)))
+        check "$scheme: record count" $((60 + 9 * roots + 6 * links)) "$(records_of "$folder/school.txt" "$scheme" | wc -l)"
+        check "$scheme: defaults first" "$scheme - Defaults	DefaultView	$(value "$schemes\\$scheme\\Defaults" DefaultView)" \
+            "$(records_of "$folder/school.txt" "$scheme" | head -n 1)"
+        check "$scheme: description entry" "$(value "$schemes" "$scheme")" \
+            "$(awk -F'\t' -v name="$scheme" '$1 == "Config Hive" && $2 == name { print $3 }' "$folder/school.txt")"
+    done
+    check "toolbar switches saved as 0 or 1" "" \
+        "$(grep -P ' - ToolBars - Page [123]\t' "$folder/school.txt" | cut -f3 | grep -v '^[01]$' | head -n 1)"
+    close_program
+    ;;
+load)
+    # A file written here: a new scheme, and an existing one with new values.
+    {
+        printf 'Config Hive\tConfig1\tYear 9\n'
+        printf 'Config Hive\tYear 9\tThird year of secondary school\n'
+        printf 'Config Hive\tConfig2\tJuniors\n'
+        printf 'Config Hive\tJuniors\tJuniors, reloaded\n'
+        printf 'Scheme Count\tThe number of schemes\t2\n'
+        for name in "Year 9" "Juniors"; do
+            [[ $name == "Year 9" ]] && i=0 || i=1
+            printf 'Scheme%s\tName of scheme\t%s\n' "$i" "$name"
+            printf '%s - Defaults\t%s\t%s\n' "$name" DefaultView icons "$name" DefaultIconSize 32 \
+                "$name" DefaultFirstTab 2 "$name" ShortToolTips 1 "$name" Silent 0 "$name" "Context Menu" 1 \
+                "$name" "Options Menu" 0
+            printf '%s - FolderDisplay\tRootFoldersCount\t1\n' "$name"
+            section="$name - FolderDisplay - Root 1"
+            printf '%s\t%s\t%s\n' "$section" CollapsedIconFile 'C:\pics\closed.bmp' "$section" ExpandedIconFile \
+                'C:\pics\open.bmp' "$section" RootDisplayName "Homework" "$section" RootPath 'H:\Homework' \
+                "$section" DenyModify 1 "$section" FolderLevels 3 "$section" LongToolTip "Your homework" \
+                "$section" ShortToolTip "Homework" "$section" "Wav File" ""
+            printf '%s - Tabs\t%s\t%s\n' "$name" Page1 1 "$name" Page2 1 "$name" Page3 0
+            for page in 1 2 3; do
+                for button in Back Copy Cut Delete Forward Help Icon New Paste Print Refresh Rename Side Undo Up View; do
+                    printf '%s - ToolBars - Page %s\t%s\t%s\n' "$name" "$page" "$button" 1
+                done
+            done
+            printf '%s - Folder Display\tWeblinksCount\t0\n' "$name"
+        done
+    } | esm encode "$folder/held-out.esm"
+    chmod a-w "$folder/held-out.esm"
+    before=$(md5sum <"$folder/held-out.esm")
+    start_program
+    through_dialog 1034 "Open" 'C:\e2e-files\held-out.esm'
+    check "new scheme's description" "Third year of secondary school" "$(value "$schemes" "Year 9")"
+    check "new scheme's root" 'H:\Homework' "$(value "$schemes\\Year 9\\FolderDisplay\\Root 1" RootPath)"
+    check "new scheme's levels" 0x3 "$(value "$schemes\\Year 9\\FolderDisplay\\Root 1" FolderLevels)"
+    check "new scheme's view" icons "$(value "$schemes\\Year 9\\Defaults" DefaultView)"
+    check "existing scheme overwritten" "Juniors, reloaded" "$(value "$schemes" "Juniors")"
+    check "existing scheme's root count" 0x1 "$(value "$schemes\\Juniors\\FolderDisplay" RootFolderCount)"
+    check "stale item keys kept" yes "$(key_exists "$schemes\\Juniors\\FolderDisplay\\Root 2")"
+    check "other schemes kept" "Years 12 and 13: the full toolbar" "$(value "$schemes" "Sixth Form")"
+    check "the list shows the loaded scheme" "1 Year 9" "$(probe rows "$title" 1021 | cut -f1,2 | tr '\t' ' ' | grep 'Year 9')"
+    check "the read-only file is untouched" "$before" "$(md5sum <"$folder/held-out.esm")"
+    close_program
+    ;;
+damaged)
+    printf 'Config Hive\tConfig1\tA\\B\nConfig Hive\tA\\B\tescapes its key\nScheme Count\tThe number of schemes\t1\nScheme0\tName of scheme\tA\\B\n' |
+        esm encode "$folder/hostile.esm"
+    before=$(export_machine)
+    start_program
+    through_dialog 1034 "Open" 'C:\e2e-files\hostile.esm'
+    expect_window "File Load Problem"
+    check "refused" "This does not appear to be a valid Vexar Lumen Scheme Manager File." \
+        "$(probe text "File Load Problem" 65535)"
+    probe click "File Load Problem" 1
+    expect_gone "File Load Problem"
+    check "nothing written" "$before" "$(export_machine)"
+    close_program
+    ;;
+*)
+    echo "unknown case $1" >&2
+    exit 2
+    ;;
+esac
+[[ $fails -eq 0 ]]

@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# The My Files and Links pages of the real program: roots and web links added, edited, moved and
+# removed through the sheet and its dialogs, then read back from the registry with Wine's reg.
+# Usage: pages.sh CASE   (VLSM_BUILD and VLSM_SOURCE name the build and source folders)
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+
+sheet="Existing Scheme Properties"
+juniors="$schemes\\Juniors"
+pictures_key='C:\Program Files\Orrinford\Vexar Lumen 2\Pictures'
+
+# The data of the named values of one key, in that order, joined by "|" (one reg query).
+values() { # key, value names
+    local out line name found data=()
+    out=$(wine reg query "$1" </dev/null 2>/dev/null | tr -d '\r')
+    for name in "${@:2}"; do
+        found="<missing>"
+        while IFS= read -r line; do
+            [[ "$line" == "    $name    REG_"* ]] && { found="${line#*    REG_*    }"; break; }
+        done <<<"$out"
+        data+=("$found")
+    done
+    (IFS='|' && echo "${data[*]}")
+}
+root() { values "$juniors\\FolderDisplay\\Root $1" RootDisplayName RootPath FolderLevels CollapsedIconFile \
+    ExpandedIconFile LongToolTip ShortToolTip "Wav File" DenyModify; }
+link() { values "$juniors\\WebLinks\\WebLink $1" DisplayName URL IconFile LongToolTip ShortToolTip "Wav File"; }
+# The first column of a page's list, and the image shown in the row named $3.
+listed() { probe rows "$sheet" "$1" | cut -f2 | tr '\n' '|'; }
+image_of() { probe rows "$sheet" "$1" | awk -F'\t' -v name="$2" '$2 == name { print $1 }'; }
+
+# Posts a click and waits until the window's thread has handled it.
+press() { # title, control id
+    probe click "$1" "$2"
+    probe idle "$1"
+}
+# Selects a row of the shown page's list and presses one of the page's buttons.
+on_row() { # list id, row name, button id
+    probe select "$sheet" "$1" "$2" || check "row \"$2\" listed" listed missing
+    press "$sheet" "$3"
+}
+# Answers the question a Remove asks; Cancel (2) keeps the row, OK (1) removes it.
+answer_removal() { # box title, expected text, button
+    expect_window "$1"
+    check "\"$1\" text" "$2" "$(probe text "$1" 65535)"
+    probe click "$1" "$3"
+    expect_gone "$1"
+}
+# Picks in the Icon Picker the picture that the shown list uses for image $1.
+pick_picture() { # image index
+    expect_window "Icon Picker"
+    probe selectrow "Icon Picker" 1054 "$1" || check "picture $1 offered" offered missing
+    probe click "Icon Picker" 1
+    expect_gone "Icon Picker"
+}
+open_juniors() { # page index: 1 Links, 2 My Files
+    start_program
+    probe select "$title" 1021 Juniors
+    probe click "$title" 1016
+    expect_window "$sheet"
+    probe page "$sheet" "$1" || check "page $1 shown" shown "not shown"
+    probe idle "$sheet"
+}
+ok_sheet() {
+    probe click "$sheet" 1
+    expect_gone "$sheet"
+    close_program
+}
+
+case "$1" in
+roots)
+    open_juniors 2
+    # Add: typed name and path, both standard pictures, no level limit.
+    press "$sheet" 1014
+    expect_window "Root Properties"
+    probe settext "Root Properties" 1036 Drama
+    probe settext "Root Properties" 1037 'S:\Juniors\Drama'
+    probe click "Root Properties" 1
+    expect_gone "Root Properties"
+    # Edit Maths: a new name, three levels by the spin's arrow key from 1, and Homework's picture
+    # as the custom picture shown when selected.
+    homework=$(image_of 1099 Homework)
+    on_row 1099 Maths 1016
+    expect_window "Root Properties"
+    probe settext "Root Properties" 1036 Numeracy
+    press "Root Properties" 1051
+    for _ in 1 2; do probe key "Root Properties" 1040 38; done # VK_UP
+    press "Root Properties" 1042
+    probe click "Root Properties" 1045
+    pick_picture "$homework"
+    check "levels shown" 3 "$(probe text "Root Properties" 1040)"
+    probe click "Root Properties" 1
+    expect_gone "Root Properties"
+    # Up and down, then two removals, the first question answered with Cancel.
+    on_row 1099 Science 1032
+    on_row 1099 "My Work" 1033
+    on_row 1099 "Shared Work" 1015
+    answer_removal "Root Deletion" "Are you sure you want to delete this root ?" 2
+    check "Cancel keeps the root" "Homework|My Work|Shared Work|Science|Numeracy|Drama|" "$(listed 1099)"
+    probe click "$sheet" 1015
+    answer_removal "Root Deletion" "Are you sure you want to delete this root ?" 1
+    on_row 1099 Homework 1015
+    answer_removal "Root Deletion" "Are you sure you want to delete this root ?" 1
+    check "roots listed" "My Work|Science|Numeracy|Drama|" "$(listed 1099)"
+    ok_sheet
+
+    check "root count lowered" 0x4 "$(value "$juniors\\FolderDisplay" RootFolderCount)"
+    check "Root 1: My Work moved, unchanged" \
+        "My Work|H:\\|0x2|$pictures_key\\My Work.bmp|$pictures_key\\Open Folder.bmp|Open My Work|My Work||0x0" "$(root 1)"
+    check "Root 2: Science moved, unchanged" \
+        "Science|S:\\Juniors\\Science|0xffffffff|$pictures_key\\Science.bmp|$pictures_key\\Open Folder.bmp|Open Science|Science||0x1" \
+        "$(root 2)"
+    check "Root 3: Maths edited" \
+        "Numeracy|S:\\Juniors\\Maths|0x3|$pictures_key\\Maths.bmp|$pictures_key\\Homework.bmp|Numeracy|Numeracy||0x0" \
+        "$(root 3)"
+    check "Root 4: added" \
+        "Drama|S:\\Juniors\\Drama|0xffffffff|$pictures_key\\Closed Folder.bmp|$pictures_key\\Open Folder.bmp|Drama|Drama||0x0" \
+        "$(root 4)"
+    check "Root 5 above the count left as it was" \
+        "Science|S:\\Juniors\\Science|0xffffffff|$pictures_key\\Science.bmp|$pictures_key\\Open Folder.bmp|Open Science|Science||0x1" \
+        "$(root 5)"
+    ;;
+links)
+    # A sound the dialog does not show, which an edit must keep.
+    reg add "$juniors\\WebLinks\\WebLink 2" /v "Wav File" /d 'C:\Sounds\search.wav' /f
+    open_juniors 1
+    english=$(image_of 1021 "Online Dictionary")
+    # Add: all four fields typed and English's picture chosen.
+    press "$sheet" 1014
+    expect_window "Web Links"
+    probe settext "Web Links" 1036 Library
+    probe settext "Web Links" 1088 "http://library.hollinbrook.sch.uk/"
+    probe settext "Web Links" 1025 "Find a book"
+    probe settext "Web Links" 1026 Books
+    probe click "Web Links" 1091
+    pick_picture "$english"
+    probe click "Web Links" 1
+    expect_gone "Web Links"
+    # Edit Safe Search: URL and short tooltip; its picture and sound stay.
+    on_row 1021 "Safe Search" 1016
+    expect_window "Web Links"
+    probe settext "Web Links" 1088 "http://search.hollinbrook.sch.uk/kids"
+    probe settext "Web Links" 1026 "Kids Search"
+    probe click "Web Links" 1
+    expect_gone "Web Links"
+    # Up, down on the last row (nothing moves), and two removals.
+    on_row 1021 Library 1032
+    on_row 1021 "Online Dictionary" 1033
+    check "links after the moves" "School Website|Safe Search|Library|Online Dictionary|" "$(listed 1021)"
+    on_row 1021 "School Website" 1015
+    answer_removal "Web Link Deletion" "Are you sure you want to delete this Web Link ?" 1
+    on_row 1021 "Online Dictionary" 1015
+    answer_removal "Web Link Deletion" "Are you sure you want to delete this Web Link ?" 1
+    check "links listed" "Safe Search|Library|" "$(listed 1021)"
+    ok_sheet
+
+    check "link count lowered" 0x2 "$(value "$juniors\\WebLinks" WebLinksCount)"
+    check "WebLink 1: Safe Search edited, sound kept" \
+        "Safe Search|http://search.hollinbrook.sch.uk/kids|$pictures_key\\Search.bmp|Search the web safely|Kids Search|C:\\Sounds\\search.wav" \
+        "$(link 1)"
+    check "WebLink 2: added, without a sound" \
+        "Library|http://library.hollinbrook.sch.uk/|$pictures_key\\English.bmp|Find a book|Books|" "$(link 2)"
+    check "WebLink 3 above the count left as it was" \
+        "Online Dictionary|http://dictionary.hollinbrook.sch.uk/|$pictures_key\\English.bmp|Look up a word|Dictionary|" \
+        "$(link 3)"
+    ;;
+*)
+    echo "unknown case $1" >&2
+    exit 2
+    ;;
+esac
+[[ $fails -eq 0 ]]
