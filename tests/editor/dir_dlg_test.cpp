@@ -36,6 +36,12 @@ protected:
             edit = FindWindowExA(inner, nullptr, "Edit", nullptr);
         return robot.Text(edit ? edit : box, 0);
     }
+    // Waits until the chooser shows its folder and has handled what it posted while opening: the
+    // folder it shows again after a change of folder would otherwise replace a name typed now.
+    void WaitUntilReady(HWND frame) {
+        robot.WaitUntil([&] { return !Shown(frame).empty(); });
+        robot.Settle();
+    }
     void Type(HWND frame, const std::string& text) {
         robot.SetText(frame, GetDlgItem(frame, cmb13) ? cmb13 : edt1, text);
     }
@@ -78,7 +84,7 @@ TEST_F(DirDlgTest, IsReshapedIntoAFolderChooserThatSelectsTheFolderShown) {
 TEST_F(DirDlgTest, ReturnsTheFolderNavigatedToWithATrailingBackslash) {
     CDirDlg chooser(folder.Path());
     EXPECT_EQ(IDOK, Run(chooser, [&](HWND frame) {
-        robot.WaitUntil([&] { return !Shown(frame).empty(); });
+        WaitUntilReady(frame);
         Type(frame, folder.File("Year 7"));
         StandardOpen(frame);
         robot.WaitUntil([&] { return Shown(frame) == folder.File("Year 7") + "\\"; });
@@ -90,7 +96,7 @@ TEST_F(DirDlgTest, ReturnsTheFolderNavigatedToWithATrailingBackslash) {
 TEST_F(DirDlgTest, ATypedFileNameIsNeverAccepted) {
     CDirDlg chooser(folder.Path());
     EXPECT_EQ(IDOK, Run(chooser, [&](HWND frame) {
-        robot.WaitUntil([&] { return !Shown(frame).empty(); });
+        WaitUntilReady(frame);
         for (const char* typed : {"notes.txt", "missing.txt"}) {
             Type(frame, typed);
             StandardOpen(frame);
