@@ -26,7 +26,8 @@ case "$1" in
 save)
     start_program
     through_dialog 1035 "Save As" 'C:\e2e-files\school.esm'
-    [[ -f "$folder/school.esm" ]] || { check "file saved" saved missing; close_program; exit 1; }
+    # The file appears whole, by a rename, once the save has finished.
+    eventually test -f "$folder/school.esm" || { check "file saved" saved missing; close_program; exit 1; }
     esm decode "$folder/school.esm" >"$folder/school.txt"
     check "file decodes into whole records" 0 $?
     check "entries first, in pairs, then the count" \
@@ -81,6 +82,9 @@ load)
     before=$(md5sum <"$folder/held-out.esm")
     start_program
     through_dialog 1034 "Open" 'C:\e2e-files\held-out.esm'
+    # The list is rebuilt once everything has been written.
+    listed() { probe rows "$title" 1021 | cut -f2 | grep -qx "Year 9"; }
+    eventually listed || check "load finished" finished "not finished"
     check "new scheme's description" "Third year of secondary school" "$(value "$schemes" "Year 9")"
     check "new scheme's root" 'H:\Homework' "$(value "$schemes\\Year 9\\FolderDisplay\\Root 1" RootPath)"
     check "new scheme's levels" 0x3 "$(value "$schemes\\Year 9\\FolderDisplay\\Root 1" FolderLevels)"

@@ -79,16 +79,33 @@ start_program() {
 }
 close_program() {
     probe click "$title" 1
+    for _ in $(seq 150); do
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$program" 2>/dev/null; then
+        check "program closed by its Close button" closed "still running"
+        kill "$program"
+    fi
     wait "$program"
     check "program ended with code 0" 0 "$?"
 }
+# Polls a command until it succeeds (15 s at most): for what the program finishes after a dialog
+# closes, while its progress dialog keeps the main window from answering in order.
+eventually() {
+    for _ in $(seq 150); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
 # Waits for a window, and fails the case when it does not come.
 expect_window() {
-    probe wait "$1" 10000 || { check "window \"$1\" shown" shown "not shown"; probe click "$title" 2; exit 1; }
+    probe wait "$1" 30000 || { check "window \"$1\" shown" shown "not shown"; probe click "$title" 2; exit 1; }
 }
 # Waits for a window to close and for the main dialog to finish the command that showed it.
 expect_gone() {
-    probe gone "$1" 10000 || check "window \"$1\" closed" closed open
+    probe gone "$1" 30000 || check "window \"$1\" closed" closed open
     probe idle "$title"
 }
 
