@@ -1,44 +1,33 @@
 #include "framework/Dialog.h"
 
 Dialog::Dialog(UINT templateId, HWND parent, HINSTANCE instance)
-    : templateId_(templateId), parent_(parent), instance_(instance ? instance : GetModuleHandleA(nullptr)) {}
+    : DialogWindow(templateId, instance), parent_(parent) {}
 
 Dialog::~Dialog() {
-    if (hwnd_ && !modal_) DestroyWindow(hwnd_);
+    if (Hwnd() && !modal_) DestroyWindow(Hwnd());
 }
 
 INT_PTR Dialog::DoModal() {
     modal_ = true;
-    INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(templateId_), parent_, Proc,
-                                     reinterpret_cast<LPARAM>(this));
-    hwnd_ = nullptr;
-    return result;
+    return DialogBoxParamA(Instance(), MAKEINTRESOURCEA(TemplateId()), parent_, Proc,
+                           reinterpret_cast<LPARAM>(static_cast<DialogWindow*>(this)));
 }
 
 HWND Dialog::Create() {
     modal_ = false;
-    return CreateDialogParamA(instance_, MAKEINTRESOURCEA(templateId_), parent_, Proc,
-                              reinterpret_cast<LPARAM>(this));
+    return CreateDialogParamA(Instance(), MAKEINTRESOURCEA(TemplateId()), parent_, Proc,
+                              reinterpret_cast<LPARAM>(static_cast<DialogWindow*>(this)));
 }
 
 void Dialog::Destroy() {
-    if (hwnd_) DestroyWindow(hwnd_);
-}
-
-std::string Dialog::ItemText(int id) const {
-    HWND item = Item(id);
-    int length = GetWindowTextLengthA(item);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(item, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    if (Hwnd()) DestroyWindow(Hwnd());
 }
 
 void Dialog::EndDialog(INT_PTR result) {
     if (modal_) {
-        ::EndDialog(hwnd_, result);
+        ::EndDialog(Hwnd(), result);
     } else {
-        DestroyWindow(hwnd_);
+        DestroyWindow(Hwnd());
     }
 }
 
@@ -46,55 +35,17 @@ void Dialog::OnOK() {
     if (Exchange(true)) EndDialog(IDOK);
 }
 
-INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Dialog* self;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-        self->hwnd_ = hwnd;
-    } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    }
-    if (!self) return FALSE;
-    INT_PTR result = self->Handle(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-    }
-    return result;
-}
-
-INT_PTR Dialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND: {
-        WORD code = HIWORD(wParam);
-        int id = LOWORD(wParam);
-        if (OnCommand(code, id, reinterpret_cast<HWND>(lParam))) return TRUE;
-        if (code == BN_CLICKED || code == 0) {
-            if (id == IDOK) {
-                OnOK();
-                return TRUE;
-            }
-            if (id == IDCANCEL) {
-                OnCancel();
-                return TRUE;
-            }
+INT_PTR Dialog::HandleCommand(WORD code, int id, HWND control) {
+    if (DialogWindow::HandleCommand(code, id, control)) return TRUE;
+    if (code == BN_CLICKED) {
+        if (id == IDOK) {
+            OnOK();
+            return TRUE;
         }
-        return FALSE;
+        if (id == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
     }
-    case WM_NOTIFY: {
-        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        return OnNotify(static_cast<int>(header->idFrom), header) ? TRUE : FALSE;
-    }
-    case WM_HELP:
-        OnHelp();
-        return TRUE;
-    default: {
-        bool handled = false;
-        INT_PTR result = OnMessage(msg, wParam, lParam, handled);
-        return handled ? result : FALSE;
-    }
-    }
+    return FALSE;
 }

@@ -1,0 +1,47 @@
+#include "framework/DialogWindow.h"
+
+std::string DialogWindow::ItemText(int id) const {
+    HWND item = Item(id);
+    int length = GetWindowTextLengthA(item);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(item, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+INT_PTR CALLBACK DialogWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DialogWindow* self;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<DialogWindow*>(lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        if (self) self->hwnd_ = hwnd;
+    } else {
+        self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    INT_PTR result = self->Handle(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+INT_PTR DialogWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        return HandleCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+        return HandleNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_HELP:
+        OnHelp();
+        return TRUE;
+    default: {
+        bool handled = false;
+        INT_PTR result = OnMessage(msg, wParam, lParam, handled);
+        return handled ? result : FALSE;
+    }
+    }
+}
