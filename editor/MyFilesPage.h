@@ -3,17 +3,14 @@
 // closed-folder picture. Roots move up and down, and are added, edited (also by a double-click)
 // and removed (after a question); adding and editing go through the Root Properties dialog. The
 // page only carries the scheme's default icon size.
+#include <utility>
 #include <vector>
-#include "editor/HoverButton.h"
-#include "editor/PictureLibrary.h"
+#include "editor/OrderedListPage.h"
 #include "editor/RootPropertiesDlg.h"
-#include "framework/Dialog.h"
-#include "framework/ListView.h"
-#include "framework/PropertyPage.h"
 #include "resource.h"
 #include "sections/Scheme.h"
 
-class CMyFilesPage : public PropertyPage {
+class CMyFilesPage : public COrderedListPage {
 public:
     CMyFilesPage();
 
@@ -26,30 +23,16 @@ public:
     void StoreInto(Scheme& scheme) const;
 
 protected:
-    BOOL OnInitDialog() override;
-    bool OnCommand(WORD code, int id, HWND control) override;
-    bool OnNotify(int id, NMHDR* header) override;
+    size_t ItemCount() const override { return roots_.size(); }
+    Row RowAt(size_t index) const override;
+    void SwapItems(size_t a, size_t b) override { std::swap(roots_[a], roots_[b]); }
+    std::string FallbackPicture() const override { return CRootPropertiesDlg::ClosedFolderPicture(); }
+    void OnAdd() override;
+    void OnRemove() override;
+    void OnEdit() override;
 
 private:
-    static const std::vector<Command<CMyFilesPage>> commands_;
-
-    void OnUp() { Move(-1); }
-    void OnDown() { Move(+1); }
-    void OnAdd();
-    void OnRemove();
-    void OnEdit();
-
-    ListView List() const { return ListView(Hwnd(), IDC_ROOT_LIST); }
-    void SetUpButtons();
-    void FillList();
-    void Move(int by);
-    void SelectRow(int row);
-    void UpdateButtons();
-
     std::vector<FolderRoot> roots_;
     int iconSize_ = 0;
-    PictureLibrary library_;
     CRootPropertiesDlg rootDialog_;
-    CHoverButton up_;
-    CHoverButton down_;
 };

@@ -2,16 +2,13 @@
 // The Links page of the scheme sheet: the scheme's web links in their order, each with its
 // button picture. Links move up and down, and are added, edited (also by a double-click) and
 // removed (after a question) through the Web Links dialog.
+#include <utility>
 #include <vector>
-#include "editor/HoverButton.h"
-#include "editor/PictureLibrary.h"
-#include "framework/Dialog.h"
-#include "framework/ListView.h"
-#include "framework/PropertyPage.h"
+#include "editor/OrderedListPage.h"
 #include "resource.h"
 #include "sections/Scheme.h"
 
-class CPage2 : public PropertyPage {
+class CPage2 : public COrderedListPage {
 public:
     CPage2();
 
@@ -25,28 +22,14 @@ public:
     static std::string DefaultLinkPicture();
 
 protected:
-    BOOL OnInitDialog() override;
-    bool OnCommand(WORD code, int id, HWND control) override;
-    bool OnNotify(int id, NMHDR* header) override;
+    size_t ItemCount() const override { return links_.size(); }
+    Row RowAt(size_t index) const override;
+    void SwapItems(size_t a, size_t b) override { std::swap(links_[a], links_[b]); }
+    std::string FallbackPicture() const override { return DefaultLinkPicture(); }
+    void OnAdd() override;
+    void OnRemove() override;
+    void OnEdit() override;
 
 private:
-    static const std::vector<Command<CPage2>> commands_;
-
-    void OnUp() { Move(-1); }
-    void OnDown() { Move(+1); }
-    void OnAdd();
-    void OnRemove();
-    void OnEdit();
-
-    ListView List() const { return ListView(Hwnd(), IDC_LINK_LIST); }
-    void SetUpButtons();
-    void FillList();
-    void Move(int by);
-    void SelectRow(int row);
-    void UpdateButtons();
-
     std::vector<WebLink> links_;
-    PictureLibrary library_;
-    CHoverButton up_;
-    CHoverButton down_;
 };

@@ -3,8 +3,6 @@
 #include "app/Settings.h"
 #include "editor/DirDlg.h"
 #include "editor/FieldCheck.h"
-#include "editor/IconPickerDlg.h"
-#include "framework/Edit.h"
 #include "framework/Notices.h"
 #include "framework/UpDown.h"
 #include "resource.h"
@@ -30,7 +28,7 @@ const std::vector<Command<CRootPropertiesDlg>> CRootPropertiesDlg::commands_ = {
     {IDC_DIALOG_CANCEL, BN_CLICKED, &CRootPropertiesDlg::OnCancelButton},
 };
 
-CRootPropertiesDlg::CRootPropertiesDlg(HWND parent) : Dialog(IDD_ROOT_PROPERTIES, parent) { library_.Build(); }
+CRootPropertiesDlg::CRootPropertiesDlg(HWND parent) : CListItemDlg(IDD_ROOT_PROPERTIES, parent) {}
 
 std::string CRootPropertiesDlg::OpenFolderPicture() { return GetDefaultPicturesFolder() + "\\Open Folder.bmp"; }
 std::string CRootPropertiesDlg::ClosedFolderPicture() { return GetDefaultPicturesFolder() + "\\Closed Folder.bmp"; }
@@ -39,13 +37,10 @@ BOOL CRootPropertiesDlg::OnInitDialog() {
     UpDown spin(Hwnd(), IDC_ROOT_LEVELS_SPIN);
     spin.SetBuddy(Item(IDC_ROOT_LEVELS));
     spin.SetRange(kMinLevels, kMaxLevels);
-    if (editMode_) InitEdit();
+    if (EditMode()) InitEdit();
     else InitAdd();
     Exchange(false);
-    Edit name(Hwnd(), IDC_ITEM_NAME);
-    name.Focus();
-    name.SetSelection(0, -1);
-    return FALSE; // the focus is set
+    return FocusName();
 }
 
 void CRootPropertiesDlg::InitAdd() {
@@ -160,8 +155,6 @@ void CRootPropertiesDlg::OnOK() {
     if (path_.empty()) ShowMessage(Hwnd(), "You must enter a path for this root", "Path Error", MB_OK);
 }
 
-void CRootPropertiesDlg::OnHelp() { OpenHelp(); }
-
 void CRootPropertiesDlg::EnableLevels(bool on) {
     EnableItem(IDC_ROOT_LEVELS, on);
     EnableItem(IDC_ROOT_LEVELS_SPIN, on);
@@ -169,14 +162,11 @@ void CRootPropertiesDlg::EnableLevels(bool on) {
 
 void CRootPropertiesDlg::ShowPicture(int id, const std::string& path) {
     ShownIcon& shown = id == IDC_SELECTED_PICTURE ? selectedIcon_ : unselectedIcon_;
-    shown.Show(Hwnd(), id, library_.Icon(library_.IndexOf(path)));
+    shown.Show(Hwnd(), id, Library().Icon(Library().IndexOf(path)));
 }
 
 bool CRootPropertiesDlg::PickPicture(std::string& path) {
-    CIconPickerDlg picker(Hwnd());
-    if (picker.DoModal() != IDOK || picker.SelectedIndex() == -1) return false;
-    path = picker.PathAt(picker.SelectedIndex());
-    return library_.IndexOf(path) >= 0;
+    return ChoosePicture(path) && Library().IndexOf(path) >= 0;
 }
 
 void CRootPropertiesDlg::ApplyTo(FolderRoot& root) const {

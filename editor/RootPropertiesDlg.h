@@ -4,18 +4,17 @@
 // optional limit on the folder levels users may create. The page sets the fields, shows the
 // dialog and on IDOK applies the result to a root with ApplyTo.
 #include <string>
+#include "editor/ListItemDlg.h"
 #include "editor/PictureLibrary.h"
-#include "framework/Dialog.h"
 #include "sections/FolderRootsSection.h"
 
-class CRootPropertiesDlg : public Dialog {
+class CRootPropertiesDlg : public CListItemDlg {
 public:
     enum PictureChoice { kStandard = 0, kCustom = 1 };
 
     // Builds the dialog's picture library once; the object is reused for every Add and Edit.
     explicit CRootPropertiesDlg(HWND parent = nullptr);
 
-    void SetEditMode(bool edit) { editMode_ = edit; }
     void SetDisplayName(const std::string& name) { displayName_ = name; }
     void SetRootPath(const std::string& path) { path_ = path; }
     void SetCollapsedPicture(const std::string& path) { collapsedPicture_ = path; }
@@ -43,7 +42,6 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, int id, HWND control) override;
     void OnOK() override;
-    void OnHelp() override;
     bool Exchange(bool save) override;
 
 private:
@@ -59,7 +57,6 @@ private:
     void OnUnselectedCustom();
     void OnUnselectedChange();
     void OnLimitLevels();
-    void OnCancelButton() { EndDialog(IDCANCEL); }
 
     void InitAdd();
     void InitEdit();
@@ -69,7 +66,6 @@ private:
     // The Icon Picker's choice, when it is one of this dialog's pictures.
     bool PickPicture(std::string& path);
 
-    PictureLibrary library_;
     ShownIcon selectedIcon_;
     ShownIcon unselectedIcon_;
     std::string displayName_;
@@ -81,6 +77,5 @@ private:
     std::string expandedPicture_;
     std::string collapsedPicture_;
     int folderLevelsIn_ = -1;
-    bool editMode_ = false;
     std::string browseResult_;
 };

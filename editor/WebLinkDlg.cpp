@@ -1,8 +1,5 @@
 #include "editor/WebLinkDlg.h"
-#include "app/Settings.h"
 #include "editor/FieldCheck.h"
-#include "editor/IconPickerDlg.h"
-#include "framework/Edit.h"
 #include "framework/Notices.h"
 #include "resource.h"
 
@@ -15,7 +12,7 @@ const std::vector<Command<CWebLinkDlg>> CWebLinkDlg::commands_ = {
     {IDC_DIALOG_CANCEL, BN_CLICKED, &CWebLinkDlg::OnCancelButton},
 };
 
-CWebLinkDlg::CWebLinkDlg(HWND parent) : Dialog(IDD_WEB_LINK, parent) { library_.Build(); }
+CWebLinkDlg::CWebLinkDlg(HWND parent) : CListItemDlg(IDD_WEB_LINK, parent) {}
 
 void CWebLinkDlg::SetValues(const WebLink& link) {
     displayName_ = link.displayName;
@@ -34,14 +31,10 @@ void CWebLinkDlg::CopyTo(WebLink& link) const {
 }
 
 BOOL CWebLinkDlg::OnInitDialog() {
-    if (!editMode_) SetValues(WebLink());
+    if (!EditMode()) SetValues(WebLink());
     Exchange(false);
     ShowPicture();
-    if (!editMode_) return TRUE;
-    Edit name(Hwnd(), IDC_ITEM_NAME);
-    name.Focus();
-    name.SetSelection(0, -1);
-    return FALSE; // the focus is set
+    return EditMode() ? FocusName() : TRUE;
 }
 
 bool CWebLinkDlg::Exchange(bool save) {
@@ -67,9 +60,7 @@ void CWebLinkDlg::OnLongToolTipChange() { CheckField(Hwnd(), IDC_LINK_LONG_TIP, 
 void CWebLinkDlg::OnShortToolTipChange() { CheckField(Hwnd(), IDC_LINK_SHORT_TIP, kShortToolTipRule); }
 
 void CWebLinkDlg::OnChangePicture() {
-    CIconPickerDlg picker(Hwnd());
-    if (picker.DoModal() != IDOK || picker.SelectedIndex() == -1) return;
-    iconFile_ = picker.PathAt(picker.SelectedIndex());
+    if (!ChoosePicture(iconFile_)) return;
     ShowPicture();
 }
 
@@ -98,6 +89,4 @@ void CWebLinkDlg::Refuse(const char* text, const char* title, int id, bool empty
     SetFocus(Item(id));
 }
 
-void CWebLinkDlg::OnHelp() { OpenHelp(); }
-
-void CWebLinkDlg::ShowPicture() { picture_.Show(Hwnd(), IDC_LINK_PICTURE, library_.Icon(library_.IndexOf(iconFile_))); }
+void CWebLinkDlg::ShowPicture() { picture_.Show(Hwnd(), IDC_LINK_PICTURE, Library().Icon(Library().IndexOf(iconFile_))); }

@@ -3,15 +3,14 @@
 // button's picture. The page builds one for every Add and Edit, sets the values, shows it and on
 // IDOK reads them back. OK refuses a missing name, a missing address and an unusable address.
 #include <string>
+#include "editor/ListItemDlg.h"
 #include "editor/PictureLibrary.h"
-#include "framework/Dialog.h"
 #include "sections/WebLinksSection.h"
 
-class CWebLinkDlg : public Dialog {
+class CWebLinkDlg : public CListItemDlg {
 public:
     explicit CWebLinkDlg(HWND parent = nullptr);
 
-    void SetEditMode(bool edit) { editMode_ = edit; }
     // Display name, URL, icon file and both tooltips; the link's sound is not this dialog's.
     void SetValues(const WebLink& link);
     const std::string& DisplayName() const { return displayName_; }
@@ -26,7 +25,6 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, int id, HWND control) override;
     void OnOK() override;
-    void OnHelp() override;
     bool Exchange(bool save) override;
 
 private:
@@ -37,15 +35,12 @@ private:
     void OnLongToolTipChange();
     void OnShortToolTipChange();
     void OnChangePicture();
-    void OnCancelButton() { EndDialog(IDCANCEL); }
 
     // Shows why OK cannot close and puts the focus where the fault is.
     void Refuse(const char* text, const char* title, int id, bool empty);
     void ShowPicture();
 
-    PictureLibrary library_;
     ShownIcon picture_;
-    bool editMode_ = false;
     std::string displayName_;
     std::string url_;
     std::string iconFile_;

@@ -1,0 +1,23 @@
+#include "editor/ListItemDlg.h"
+#include "app/Settings.h"
+#include "editor/IconPickerDlg.h"
+#include "framework/Edit.h"
+#include "resource.h"
+
+CListItemDlg::CListItemDlg(UINT templateId, HWND parent) : Dialog(templateId, parent) { library_.Build(); }
+
+void CListItemDlg::OnHelp() { OpenHelp(); }
+
+BOOL CListItemDlg::FocusName() const {
+    Edit name(Hwnd(), IDC_ITEM_NAME);
+    name.Focus();
+    name.SetSelection(0, -1);
+    return FALSE;
+}
+
+bool CListItemDlg::ChoosePicture(std::string& path) const {
+    CIconPickerDlg picker(Hwnd());
+    if (picker.DoModal() != IDOK || picker.SelectedIndex() == -1) return false;
+    path = picker.PathAt(picker.SelectedIndex());
+    return true;
+}
