@@ -6,21 +6,22 @@
 // a process of its own, which the override does not reach, so it is pointed at the same
 // scratch key by its real path below HKEY_CURRENT_USER.
 #include <windows.h>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include "framework/Notices.h"
 #include "hive/ExportImport.h"
 #include "hive/SchemeFile.h"
-#include "sections/Scheme.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
+#include "tools/bench/BenchSetup.h"
 
 namespace {
 
-constexpr int kRepeats = 3; // the best of these is printed
+using bench::Argument;
+using bench::BestSeconds;
+using bench::kRepeats;
+
 const char* const kBenchKey = "Software\\VlsmBench";
 
 // A failure must not wait for a click on a box nobody sees.
@@ -34,52 +35,6 @@ public:
     void Beep(UINT) override {}
     int shown = 0;
 };
-
-Scheme MakeScheme(const std::string& name, int roots, int links) {
-    Scheme scheme;
-    scheme.name = name;
-    for (int n = 1; n <= roots; ++n) {
-        FolderRoot root;
-        root.displayName = "Root folder " + std::to_string(n);
-        root.path = "\\\\server\\share\\year group\\" + std::to_string(n);
-        root.folderLevels = n % 4;
-        root.collapsedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder closed.bmp";
-        root.expandedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder open.bmp";
-        root.longToolTip = "Documents shared with the whole year group";
-        root.shortToolTip = "Shared";
-        root.wavFile = "C:\\Program Files\\Orrinford\\Sounds\\open.wav";
-        root.denyModify = n % 2;
-        scheme.roots.roots.push_back(root);
-    }
-    scheme.roots.count = roots;
-    for (int n = 1; n <= links; ++n) {
-        WebLink link;
-        link.displayName = "Link " + std::to_string(n);
-        link.url = "http://www.school.example/pages/" + std::to_string(n) + ".html";
-        link.iconFile = "C:\\Program Files\\Orrinford\\Pictures\\globe.bmp";
-        link.longToolTip = "A page chosen by the teacher";
-        link.shortToolTip = "Web";
-        scheme.webLinks.links.push_back(link);
-    }
-    scheme.webLinks.count = links;
-    scheme.tabs.page1 = scheme.tabs.page2 = scheme.tabs.page3 = 1;
-    scheme.defaults.defaultView = "details";
-    scheme.defaults.defaultIconSize = 32;
-    return scheme;
-}
-
-// Runs `run` kRepeats times, each after `prepare` (not timed); the best time in seconds.
-template <class P, class F> double BestSeconds(P&& prepare, F&& run) {
-    double best = 1e30;
-    for (int i = 0; i < kRepeats; ++i) {
-        prepare();
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (took.count() < best) best = took.count();
-    }
-    return best;
-}
 
 // Wine's own reg.exe with `arguments`; true when it ends with 0.
 bool RunReg(const std::string& arguments) {
@@ -121,10 +76,6 @@ long CountValues(const std::string& path) {
     return count;
 }
 
-int Argument(int argc, char** argv, int index, int fallback) {
-    return argc > index ? std::atoi(argv[index]) : fallback;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -134,16 +85,12 @@ int main(int argc, char** argv) {
     PrintedNotices notices;
     SetNotices(&notices);
 
-    const std::string machinePath =
-        std::string(kBenchKey) + "\\" + std::to_string(GetCurrentProcessId());
-    HKEY machine = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, machinePath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &machine, nullptr) != ERROR_SUCCESS) {
+    bench::ScratchMachine machine(kBenchKey);
+    if (!machine.Ok()) {
         std::fprintf(stderr, "cannot create the scratch key\n");
         return 1;
     }
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine);
-    const std::string realSchemes = "HKCU\\" + machinePath + "\\" + kSchemesKey;
+    const std::string realSchemes = "HKCU\\" + machine.Path() + "\\" + kSchemesKey;
 
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -153,14 +100,7 @@ int main(int argc, char** argv) {
     const std::string schemeFile = folder + "\\all.esm";
     const std::string regFile = folder + "\\all.reg";
 
-    {
-        RegKey schemesKey(true, kSchemesKey);
-        for (int i = 0; i < schemes; ++i) {
-            const std::string name = "Scheme " + std::to_string(i + 1);
-            schemesKey.WriteString(name, "Description of " + name);
-            MakeScheme(name, roots, links).WriteToRegistry(name);
-        }
-    }
+    machine.Seed(schemes, roots, links);
     const long values = CountValues(kSchemesKey);
 
     bool ok = true;
@@ -189,10 +129,6 @@ int main(int argc, char** argv) {
     DeleteFileA(schemeFile.c_str());
     DeleteFileA(regFile.c_str());
     RemoveDirectoryA(folder.c_str());
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-    RegCloseKey(machine);
-    RegKey(false, kBenchKey, HKEY_CURRENT_USER).DeleteTree(std::to_string(GetCurrentProcessId()));
-    RegKey(false, "Software", HKEY_CURRENT_USER).DeleteTree("VlsmBench");
 
     std::printf("%d schemes, %d roots and %d links each: %ld values; best of %d runs\n", schemes,
                 roots, links, values, kRepeats);

@@ -2,17 +2,15 @@
 // same keys with RegEnumValue, in a scratch key standing in for HKEY_LOCAL_MACHINE. Not a test.
 //   registry_bench [schemes=100] [roots=20] [links=30]
 #include <windows.h>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
-#include "sections/Scheme.h"
-#include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
+#include "tools/bench/BenchSetup.h"
 
 namespace {
-constexpr int kRepeats = 3; // the best of these is printed
+using bench::Argument;
+using bench::BestSeconds;
+using bench::kRepeats;
 
 struct Counts {
     long keys = 0;
@@ -43,55 +41,6 @@ void Walk(HKEY parent, const char* path, Counts& counts) {
     RegCloseKey(key);
 }
 
-Scheme MakeScheme(const std::string& name, int roots, int links) {
-    Scheme scheme;
-    scheme.name = name;
-    for (int n = 1; n <= roots; ++n) {
-        FolderRoot root;
-        root.displayName = "Root folder " + std::to_string(n);
-        root.path = "\\\\server\\share\\year group\\" + std::to_string(n);
-        root.folderLevels = n % 4;
-        root.collapsedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder closed.bmp";
-        root.expandedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder open.bmp";
-        root.longToolTip = "Documents shared with the whole year group";
-        root.shortToolTip = "Shared";
-        root.wavFile = "C:\\Program Files\\Orrinford\\Sounds\\open.wav";
-        root.denyModify = n % 2;
-        scheme.roots.roots.push_back(root);
-    }
-    scheme.roots.count = roots;
-    for (int n = 1; n <= links; ++n) {
-        WebLink link;
-        link.displayName = "Link " + std::to_string(n);
-        link.url = "http://www.school.example/pages/" + std::to_string(n) + ".html";
-        link.iconFile = "C:\\Program Files\\Orrinford\\Pictures\\globe.bmp";
-        link.longToolTip = "A page chosen by the teacher";
-        link.shortToolTip = "Web";
-        link.wavFile = "";
-        scheme.webLinks.links.push_back(link);
-    }
-    scheme.webLinks.count = links;
-    scheme.tabs.page1 = scheme.tabs.page2 = scheme.tabs.page3 = 1;
-    scheme.defaults.defaultView = "details";
-    scheme.defaults.defaultIconSize = 32;
-    scheme.defaults.defaultFirstTab = 1;
-    return scheme;
-}
-
-template <class F> double BestSeconds(F&& run) {
-    double best = 1e30;
-    for (int i = 0; i < kRepeats; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (took.count() < best) best = took.count();
-    }
-    return best;
-}
-
-int Argument(int argc, char** argv, int index, int fallback) {
-    return argc > index ? std::atoi(argv[index]) : fallback;
-}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -99,25 +48,12 @@ int main(int argc, char** argv) {
     const int roots = Argument(argc, argv, 2, 20);
     const int links = Argument(argc, argv, 3, 30);
 
-    char scratchPath[64];
-    std::snprintf(scratchPath, sizeof scratchPath, "Software\\VlsmRegistryBench\\%lu",
-                  GetCurrentProcessId());
-    HKEY scratch = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, scratchPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &scratch, nullptr) != ERROR_SUCCESS) {
+    bench::ScratchMachine machine("Software\\VlsmRegistryBench");
+    if (!machine.Ok()) {
         std::fprintf(stderr, "cannot create the scratch key\n");
         return 1;
     }
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, scratch);
-
-    {
-        RegKey schemesKey(true, kSchemesKey);
-        for (int i = 0; i < schemes; ++i) {
-            const std::string name = "Scheme " + std::to_string(i + 1);
-            schemesKey.WriteString(name, "Description of " + name);
-            MakeScheme(name, roots, links).WriteToRegistry(name);
-        }
-    }
+    machine.Seed(schemes, roots, links);
 
     SchemeStore store;
     const double load = BestSeconds([&] { store.Load(false); });
@@ -128,11 +64,6 @@ int main(int argc, char** argv) {
         counts = Counts();
         Walk(HKEY_LOCAL_MACHINE, kSchemesKey, counts);
     });
-
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-    RegCloseKey(scratch);
-    RegDeleteTreeA(HKEY_CURRENT_USER, scratchPath);
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VlsmRegistryBench");
 
     std::printf("%d schemes, %d roots and %d links each: %ld keys, %ld values (best of %d runs)\n",
                 schemes, roots, links, counts.keys, counts.values, kRepeats);

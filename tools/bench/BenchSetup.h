@@ -1,0 +1,115 @@
+#pragma once
+// What the registry and disk benchmarks share: their arguments, best-of timing, and generated
+// schemes in a scratch key that stands in for HKEY_LOCAL_MACHINE, so a run never touches the
+// machine's own schemes.
+#include <windows.h>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include "sections/Scheme.h"
+#include "store/RegKey.h"
+#include "store/RegistryPaths.h"
+
+namespace bench {
+
+constexpr int kRepeats = 3; // the best of these is printed
+
+inline int Argument(int argc, char** argv, int index, int fallback) {
+    return argc > index ? std::atoi(argv[index]) : fallback;
+}
+
+// Runs `run` kRepeats times, each after `prepare` (not timed); the best time in seconds.
+template <class P, class F> double BestSeconds(P&& prepare, F&& run) {
+    double best = 1e30;
+    for (int i = 0; i < kRepeats; ++i) {
+        prepare();
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (took.count() < best) best = took.count();
+    }
+    return best;
+}
+
+template <class F> double BestSeconds(F&& run) {
+    return BestSeconds([] {}, run);
+}
+
+// A scheme with every field of its roots and links filled, as a school would fill them.
+inline Scheme MakeScheme(const std::string& name, int roots, int links) {
+    Scheme scheme;
+    scheme.name = name;
+    for (int n = 1; n <= roots; ++n) {
+        FolderRoot root;
+        root.displayName = "Root folder " + std::to_string(n);
+        root.path = "\\\\server\\share\\year group\\" + std::to_string(n);
+        root.folderLevels = n % 4;
+        root.collapsedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder closed.bmp";
+        root.expandedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder open.bmp";
+        root.longToolTip = "Documents shared with the whole year group";
+        root.shortToolTip = "Shared";
+        root.wavFile = "C:\\Program Files\\Orrinford\\Sounds\\open.wav";
+        root.denyModify = n % 2;
+        scheme.roots.roots.push_back(root);
+    }
+    scheme.roots.count = roots;
+    for (int n = 1; n <= links; ++n) {
+        WebLink link;
+        link.displayName = "Link " + std::to_string(n);
+        link.url = "http://www.school.example/pages/" + std::to_string(n) + ".html";
+        link.iconFile = "C:\\Program Files\\Orrinford\\Pictures\\globe.bmp";
+        link.longToolTip = "A page chosen by the teacher";
+        link.shortToolTip = "Web";
+        scheme.webLinks.links.push_back(link);
+    }
+    scheme.webLinks.count = links;
+    scheme.tabs.page1 = scheme.tabs.page2 = scheme.tabs.page3 = 1;
+    scheme.defaults.defaultView = "details";
+    scheme.defaults.defaultIconSize = 32;
+    scheme.defaults.defaultFirstTab = 1;
+    return scheme;
+}
+
+// While it lives, HKEY_LOCAL_MACHINE of this process is the key `parent`\<process id> below
+// HKEY_CURRENT_USER; the key goes again with the object, and `parent` once no run uses it.
+class ScratchMachine {
+public:
+    explicit ScratchMachine(const std::string& parent)
+        : parent_(parent), path_(parent + "\\" + std::to_string(GetCurrentProcessId())) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key_, nullptr) != ERROR_SUCCESS)
+            key_ = nullptr;
+        else
+            RegOverridePredefKey(HKEY_LOCAL_MACHINE, key_);
+    }
+    ~ScratchMachine() {
+        if (!key_) return;
+        RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+        RegCloseKey(key_);
+        RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, parent_.c_str());
+    }
+    ScratchMachine(const ScratchMachine&) = delete;
+    ScratchMachine& operator=(const ScratchMachine&) = delete;
+
+    bool Ok() const { return key_ != nullptr; }
+    // The key's path below HKEY_CURRENT_USER, for programs the redirection does not reach.
+    const std::string& Path() const { return path_; }
+
+    // "Scheme 1" to "Scheme n" with their descriptions in the Schemes key.
+    void Seed(int schemes, int roots, int links) const {
+        RegKey schemesKey(true, kSchemesKey);
+        for (int i = 0; i < schemes; ++i) {
+            const std::string name = "Scheme " + std::to_string(i + 1);
+            schemesKey.WriteString(name, "Description of " + name);
+            MakeScheme(name, roots, links).WriteToRegistry(name);
+        }
+    }
+
+private:
+    std::string parent_;
+    std::string path_;
+    HKEY key_ = nullptr;
+};
+
+} // namespace bench
