@@ -28,19 +28,21 @@ values() { # key, value names
 root() { values "$juniors\\FolderDisplay\\Root $1" RootDisplayName RootPath FolderLevels CollapsedIconFile \
     ExpandedIconFile LongToolTip ShortToolTip "Wav File" DenyModify; }
 link() { values "$juniors\\WebLinks\\WebLink $1" DisplayName URL IconFile LongToolTip ShortToolTip "Wav File"; }
-# The first column of a page's list, and the image shown in the row named $3.
-listed() { probe rows "$sheet" "$1" | cut -f2 | tr '\n' '|'; }
+# One column of a page's list (2 the names, 3 the paths or URLs), joined by "|".
+listed() { probe rows "$sheet" "$1" | cut -f"$2" | tr '\n' '|'; }
 image_of() { probe rows "$sheet" "$1" | awk -F'\t' -v name="$2" '$2 == name { print $1 }'; }
-
-# Posts a click and waits until the window's thread has handled it.
-press() { # title, control id
-    probe click "$1" "$2"
-    probe idle "$1"
+# Waits for a list to show what a step should leave, then checks it. A step ends in a posted click,
+# and a probe's sent request overtakes a posted click: only the list's new contents tell that the
+# step is over, so the next step's selection lands on the right row.
+expect_listed() { # list id, column, expected, description
+    local shown deadline=$((SECONDS + 10))
+    while shown=$(listed "$1" "$2") && [[ "$shown" != "$3" && $SECONDS -lt $deadline ]]; do sleep 0.1; done
+    check "$4" "$3" "$shown"
 }
 # Selects a row of the shown page's list and presses one of the page's buttons.
 on_row() { # list id, row name, button id
     probe select "$sheet" "$1" "$2" || check "row \"$2\" listed" listed missing
-    press "$sheet" "$3"
+    probe click "$sheet" "$3"
 }
 # Answers the question a Remove asks; Cancel (2) keeps the row, OK (1) removes it.
 answer_removal() { # box title, expected text, button
@@ -62,49 +64,55 @@ open_juniors() { # page index: 1 Links, 2 My Files
     probe click "$title" 1016
     expect_window "$sheet"
     probe page "$sheet" "$1" || check "page $1 shown" shown "not shown"
-    probe idle "$sheet"
 }
 ok_sheet() {
     probe click "$sheet" 1
     expect_gone "$sheet"
     close_program
 }
+root_question="Are you sure you want to delete this root ?"
+link_question="Are you sure you want to delete this Web Link ?"
 
 case "$1" in
 roots)
     open_juniors 2
     # Add: typed name and path, both standard pictures, no level limit.
-    press "$sheet" 1014
+    probe click "$sheet" 1014
     expect_window "Root Properties"
     probe settext "Root Properties" 1036 Drama
     probe settext "Root Properties" 1037 'S:\Juniors\Drama'
     probe click "Root Properties" 1
     expect_gone "Root Properties"
+    expect_listed 1099 2 "My Work|Homework|Shared Work|Maths|Science|Drama|" "root added last"
     # Edit Maths: a new name, three levels by the spin's arrow key from 1, and Homework's picture
-    # as the custom picture shown when selected.
+    # as the custom picture shown when selected. The dialog's own steps are posted, so in order.
     homework=$(image_of 1099 Homework)
     on_row 1099 Maths 1016
     expect_window "Root Properties"
     probe settext "Root Properties" 1036 Numeracy
-    press "Root Properties" 1051
+    probe click "Root Properties" 1051
     for _ in 1 2; do probe key "Root Properties" 1040 38; done # VK_UP
-    press "Root Properties" 1042
+    probe click "Root Properties" 1042
     probe click "Root Properties" 1045
     pick_picture "$homework"
     check "levels shown" 3 "$(probe text "Root Properties" 1040)"
     probe click "Root Properties" 1
     expect_gone "Root Properties"
+    expect_listed 1099 2 "My Work|Homework|Shared Work|Numeracy|Science|Drama|" "root renamed in its place"
     # Up and down, then two removals, the first question answered with Cancel.
     on_row 1099 Science 1032
+    expect_listed 1099 2 "My Work|Homework|Shared Work|Science|Numeracy|Drama|" "root moved up"
     on_row 1099 "My Work" 1033
+    expect_listed 1099 2 "Homework|My Work|Shared Work|Science|Numeracy|Drama|" "root moved down"
     on_row 1099 "Shared Work" 1015
-    answer_removal "Root Deletion" "Are you sure you want to delete this root ?" 2
-    check "Cancel keeps the root" "Homework|My Work|Shared Work|Science|Numeracy|Drama|" "$(listed 1099)"
+    answer_removal "Root Deletion" "$root_question" 2
+    check "Cancel keeps the root" "Homework|My Work|Shared Work|Science|Numeracy|Drama|" "$(listed 1099 2)"
     probe click "$sheet" 1015
-    answer_removal "Root Deletion" "Are you sure you want to delete this root ?" 1
+    answer_removal "Root Deletion" "$root_question" 1
+    expect_listed 1099 2 "Homework|My Work|Science|Numeracy|Drama|" "root removed"
     on_row 1099 Homework 1015
-    answer_removal "Root Deletion" "Are you sure you want to delete this root ?" 1
-    check "roots listed" "My Work|Science|Numeracy|Drama|" "$(listed 1099)"
+    answer_removal "Root Deletion" "$root_question" 1
+    expect_listed 1099 2 "My Work|Science|Numeracy|Drama|" "second root removed"
     ok_sheet
 
     check "root count lowered" 0x4 "$(value "$juniors\\FolderDisplay" RootFolderCount)"
@@ -129,7 +137,7 @@ links)
     open_juniors 1
     english=$(image_of 1021 "Online Dictionary")
     # Add: all four fields typed and English's picture chosen.
-    press "$sheet" 1014
+    probe click "$sheet" 1014
     expect_window "Web Links"
     probe settext "Web Links" 1036 Library
     probe settext "Web Links" 1088 "http://library.hollinbrook.sch.uk/"
@@ -139,6 +147,7 @@ links)
     pick_picture "$english"
     probe click "Web Links" 1
     expect_gone "Web Links"
+    expect_listed 1021 2 "School Website|Safe Search|Online Dictionary|Library|" "link added last"
     # Edit Safe Search: URL and short tooltip; its picture and sound stay.
     on_row 1021 "Safe Search" 1016
     expect_window "Web Links"
@@ -146,15 +155,23 @@ links)
     probe settext "Web Links" 1026 "Kids Search"
     probe click "Web Links" 1
     expect_gone "Web Links"
-    # Up, down on the last row (nothing moves), and two removals.
+    expect_listed 1021 3 "http://www.hollinbrook.sch.uk/|http://search.hollinbrook.sch.uk/kids|http://dictionary.hollinbrook.sch.uk/|http://library.hollinbrook.sch.uk/|" \
+        "edited URL listed"
+    # Up; then down on the last row, followed by Remove: its question comes only once the down has
+    # been handled, so the list read after Cancel shows what the down did.
     on_row 1021 Library 1032
+    expect_listed 1021 2 "School Website|Safe Search|Library|Online Dictionary|" "link moved up"
     on_row 1021 "Online Dictionary" 1033
-    check "links after the moves" "School Website|Safe Search|Library|Online Dictionary|" "$(listed 1021)"
+    probe click "$sheet" 1015
+    answer_removal "Web Link Deletion" "$link_question" 2
+    check "down on the last link moves nothing" "School Website|Safe Search|Library|Online Dictionary|" \
+        "$(listed 1021 2)"
     on_row 1021 "School Website" 1015
-    answer_removal "Web Link Deletion" "Are you sure you want to delete this Web Link ?" 1
+    answer_removal "Web Link Deletion" "$link_question" 1
+    expect_listed 1021 2 "Safe Search|Library|Online Dictionary|" "link removed"
     on_row 1021 "Online Dictionary" 1015
-    answer_removal "Web Link Deletion" "Are you sure you want to delete this Web Link ?" 1
-    check "links listed" "Safe Search|Library|" "$(listed 1021)"
+    answer_removal "Web Link Deletion" "$link_question" 1
+    expect_listed 1021 2 "Safe Search|Library|" "second link removed"
     ok_sheet
 
     check "link count lowered" 0x2 "$(value "$juniors\\WebLinks" WebLinksCount)"

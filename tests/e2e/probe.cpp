@@ -26,7 +26,9 @@
 #include <tlhelp32.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 // Only the program's own windows count: GUI tests in the same prefix show dialogs of the same title.
@@ -44,9 +46,19 @@ bool IsProgramProcess(DWORD pid) {
     return found;
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// From one list of the windows taken at once: stepping with FindWindowEx fails as soon as a test's
+// window of the same title closes under our feet, and the program's would seem to be missing.
 HWND Find(const char* title) {
-    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
-         window = FindWindowExA(nullptr, window, nullptr, title)) {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+        char text[512] = ""; // another process's window: its caption is read without a message
+        if (!GetWindowTextA(window, text, sizeof text) || std::strcmp(text, title) != 0) continue;
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
         if (IsProgramProcess(pid)) return window;
