@@ -75,10 +75,9 @@ void SchemeStore::ImportAll() {
     currentSection.clear();
     currentKey.clear();
     ResetCursor();
-    ClearHive();
-    SettingsHive& hive = WorkingHive();
-    for (const HiveRecord& record : records)
-        hive.Append(record);
+    // The records move into the working hive: a file's strings are never copied a second time.
+    WorkingHive().Assign(std::move(records));
+    records.clear();
 
     // A count no checked file holds cannot run the loops past what the records could carry.
     const int count = HiveItemBound(GetNumber(kCountSection, kCountKey), 1);

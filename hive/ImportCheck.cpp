@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -18,23 +19,27 @@ constexpr uint64_t kReadsPerLink = 6;
 constexpr size_t kMaxNameLength = 255;
 
 // The import's reads replayed over a const record list: same cursor rule as SettingsHive.
+// The index is built only once a read misses the cursor, which in a file the program wrote none
+// does.
 class ImportReader {
 public:
-    explicit ImportReader(const std::vector<HiveRecord>& records) : records_(records) {
-        index_.Extend(records);
-    }
-    const std::string* Get(std::string_view section, std::string_view key) {
+    explicit ImportReader(const ParsedRecords& records) : records_(records) {}
+    std::optional<std::string_view> Get(std::string_view section, std::string_view key) {
         const size_t at = cursor_++;
-        if (at < records_.size() && records_[at].section == section && records_[at].key == key)
-            return &records_[at].value;
+        if (at < records_.size()) {
+            const RecordView r = records_[at];
+            if (r.section == section && r.key == key) return r.value;
+        }
+        index_.Extend(records_);
         const auto last = index_.Find(section, key);
-        return last ? &records_[*last].value : nullptr;
+        if (!last) return std::nullopt;
+        return records_[*last].value;
     }
     void Skip(uint64_t reads) { cursor_ += static_cast<size_t>(reads); }
     void Reset() { cursor_ = 0; }
 
 private:
-    const std::vector<HiveRecord>& records_;
+    const ParsedRecords& records_;
     LastMatchIndex index_;
     size_t cursor_ = 0;
 };
@@ -46,7 +51,7 @@ bool Fail(std::string* why, std::string reason) {
 
 // A count as AddNumber writes a non-negative one: "0", or digits without a leading zero, within
 // the 32-bit range.
-bool ParseCount(const std::string* text, uint64_t& count) {
+bool ParseCount(const std::optional<std::string_view>& text, uint64_t& count) {
     if (!text || text->empty() || text->size() > 10 || ((*text)[0] == '0' && text->size() > 1))
         return false;
     count = 0;
@@ -58,80 +63,80 @@ bool ParseCount(const std::string* text, uint64_t& count) {
 }
 
 // Scheme names become registry key names and entry names value names.
-bool SafeName(const std::string* name) {
+bool SafeName(const std::optional<std::string_view>& name) {
     return name && !name->empty() && name->size() <= kMaxNameLength &&
-           name->find_first_of(std::string_view("\\\0", 2)) == std::string::npos &&
+           name->find_first_of(std::string_view("\\\0", 2)) == std::string_view::npos &&
            !ContainsTerminator(*name);
 }
 
-std::string Quoted(const std::string& text) {
+std::string Quoted(std::string_view text) {
     constexpr size_t kShown = 40; // a damaged value may be megabytes long
-    return "\"" + text.substr(0, kShown) + (text.size() > kShown ? "...\"" : "\"");
+    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
 }
 
-std::string BadCount(const std::string& what, const std::string* text) {
+std::string BadCount(const std::string& what, const std::optional<std::string_view>& text) {
     return text ? what + " " + Quoted(*text) + " is not a non-negative number"
                 : what + " is missing";
 }
 
-std::string BadName(const std::string& what, const std::string* name) {
+std::string BadName(const std::string& what, const std::optional<std::string_view>& name) {
     return name ? what + " " + Quoted(*name) + " cannot serve as a registry name"
                 : what + " is missing";
 }
 
 } // namespace
 
-bool ContainsTerminator(const std::string& field) {
+bool ContainsTerminator(std::string_view field) {
     return std::memchr(field.data(), kFieldTerminator, field.size()) != nullptr;
 }
 
-bool CheckImportable(const std::vector<HiveRecord>& parsed, std::string* why) {
+bool CheckImportable(const ParsedRecords& parsed, std::string* why) {
     ImportReader reader(parsed);
     // Every read of the import consumes at most one record, apart from the scheme count, which
     // is read twice. A file holding fewer records than the reads its counts ask for was not
     // written by the program, and refusing it keeps the import's loops within the file's size.
     const uint64_t budget = parsed.size() + 1;
 
-    const std::string* countText = reader.Get("Scheme Count", "The number of schemes");
+    const auto countText = reader.Get("Scheme Count", "The number of schemes");
     uint64_t schemes = 0;
     if (!ParseCount(countText, schemes)) return Fail(why, BadCount("scheme count", countText));
     uint64_t reads = 2 + schemes * (2 + kReadsPerScheme);
     if (reads > budget)
-        return Fail(why, "scheme count " + *countText + " is more than the file holds");
+        return Fail(why, "scheme count " + std::string(*countText) + " is more than the file holds");
     reader.Reset();
     reader.Skip(1);
 
     for (uint64_t k = 1; k <= schemes; ++k) {
-        const std::string* name = reader.Get("Config Hive", "Config" + std::to_string(k));
+        const auto name = reader.Get("Config Hive", "Config" + std::to_string(k));
         if (!SafeName(name)) return Fail(why, BadName("name of entry " + std::to_string(k), name));
         reader.Get("Config Hive", *name);
     }
 
     for (uint64_t i = 0; i < schemes; ++i) {
         const std::string section = "Scheme" + std::to_string(i);
-        const std::string* found = reader.Get(section, "Name of scheme");
+        const auto found = reader.Get(section, "Name of scheme");
         if (!SafeName(found))
             return Fail(why, BadName("name of scheme " + std::to_string(i), found));
-        const std::string name = *found;
+        const std::string name(*found);
         reader.Skip(kReadsBeforeRoots);
 
         uint64_t roots = 0;
-        const std::string* rootsText = reader.Get(name + " - FolderDisplay", "RootFoldersCount");
+        const auto rootsText = reader.Get(name + " - FolderDisplay", "RootFoldersCount");
         if (!ParseCount(rootsText, roots))
             return Fail(why, BadCount("root count of scheme " + Quoted(name), rootsText));
         reads += roots * kReadsPerRoot;
         if (reads > budget)
-            return Fail(why, "root count of scheme " + Quoted(name) + ", " + *rootsText +
+            return Fail(why, "root count of scheme " + Quoted(name) + ", " + std::string(*rootsText) +
                                  ", is more than the file holds");
         reader.Skip(roots * kReadsPerRoot + kReadsBetweenRootsAndLinks);
 
         uint64_t links = 0;
-        const std::string* linksText = reader.Get(name + " - Folder Display", "WeblinksCount");
+        const auto linksText = reader.Get(name + " - Folder Display", "WeblinksCount");
         if (!ParseCount(linksText, links))
             return Fail(why, BadCount("web link count of scheme " + Quoted(name), linksText));
         reads += links * kReadsPerLink;
         if (reads > budget)
-            return Fail(why, "web link count of scheme " + Quoted(name) + ", " + *linksText +
+            return Fail(why, "web link count of scheme " + Quoted(name) + ", " + std::string(*linksText) +
                                  ", is more than the file holds");
         reader.Skip(links * kReadsPerLink);
     }

@@ -115,12 +115,16 @@ bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
     }
     ScrambleBytes(bytes);
     // Nothing of a file that fails reaches the registry: the import's counts and names are
-    // checked against the whole file first.
-    if (ParseSchemeFile(bytes, records) != ParseStatus::Ok || !CheckImportable(records)) {
-        records.clear();
+    // checked against the whole file first, on views of its bytes. Only a file that passes has
+    // its strings made, once.
+    ParsedRecords parsed;
+    if (ParseSchemeFile(bytes, parsed) != ParseStatus::Ok || !CheckImportable(parsed)) {
         ReportNotASchemeFile();
         return false;
     }
+    records.reserve(parsed.size());
+    for (size_t i = 0; i < parsed.size(); ++i)
+        records.push_back(ToRecord(parsed[i]));
     if (count) *count = records.size();
     return true;
 }

@@ -38,6 +38,13 @@ void LastMatchIndex::Extend(const std::vector<HiveRecord>& records) {
         last_[PairKey(records[indexed_].section, records[indexed_].key)] = indexed_;
 }
 
+void LastMatchIndex::Extend(const ParsedRecords& records) {
+    for (; indexed_ < records.size(); ++indexed_) {
+        const RecordView r = records[indexed_];
+        last_[PairKey(r.section, r.key)] = indexed_;
+    }
+}
+
 std::optional<size_t> LastMatchIndex::Find(std::string_view section, std::string_view key) const {
     const auto found = last_.find(PairKey(section, key));
     if (found == last_.end()) return std::nullopt;
@@ -74,6 +81,11 @@ int32_t SettingsHive::GetNumber(const std::string& section, const std::string& k
 
 void SettingsHive::ClearHive() {
     records_.clear();
+    index_.Clear();
+}
+
+void SettingsHive::Assign(std::vector<HiveRecord>&& records) {
+    records_ = std::move(records);
     index_.Clear();
 }
 

@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+class ParsedRecords;
+
 // Where the last record carrying each (section, key) pair stands in a record list. It answers
 // an out-of-step lookup exactly as a scan of the whole list that keeps the last match would,
 // without the scan. It indexes a list incrementally: Extend takes the records appended since.
@@ -18,6 +20,7 @@ class LastMatchIndex {
 public:
     void Clear();
     void Extend(const std::vector<HiveRecord>& records);
+    void Extend(const ParsedRecords& records);
     std::optional<size_t> Find(std::string_view section, std::string_view key) const;
 
 private:
@@ -39,6 +42,8 @@ public:
     void ResetCursor() { readCursor_ = 0; }
     // Removes the records; the cursor stays where it was.
     void ClearHive();
+    // Replaces the records with `records`, taken without copying; the cursor stays.
+    void Assign(std::vector<HiveRecord>&& records);
 
     size_t Size() const { return records_.size(); }
     const HiveRecord& At(size_t i) const { return records_.at(i); }

@@ -90,11 +90,14 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::vector<HiveRecord> records;
-    if (ParseSchemeFile(bytes, records) != ParseStatus::Ok) {
-        Require(records.empty());
+    ParsedRecords parsed;
+    if (ParseSchemeFile(bytes, parsed) != ParseStatus::Ok) {
+        Require(parsed.empty());
         return 0;
     }
+    std::vector<HiveRecord> records;
+    for (size_t i = 0; i < parsed.size(); ++i)
+        records.push_back(ToRecord(parsed[i]));
 
     // Written back in export form, the records make a prefix of the input.
     std::vector<HiveRecord> exportForm;
@@ -121,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     std::string why;
-    if (CheckImportable(records, &why))
+    if (CheckImportable(parsed, &why))
         Require(ReadLikeImport(hive) <= records.size() + 1);
     else
         Require(!why.empty());

@@ -9,6 +9,13 @@ const std::string T(1, kFieldTerminator);
 
 std::string Header() { return std::string(kSchemeFileHeader); }
 
+std::vector<HiveRecord> Owned(const ParsedRecords& parsed) {
+    std::vector<HiveRecord> out;
+    for (size_t i = 0; i < parsed.size(); ++i)
+        out.push_back(ToRecord(parsed[i]));
+    return out;
+}
+
 // The first records of a machine with one scheme, "Infants", described as "Year one".
 SettingsHive InfantsExport() {
     SettingsHive hive;
@@ -51,33 +58,35 @@ TEST(SchemeFileWrite, WorkedExampleByteForByte) {
 }
 
 TEST(SchemeFileRead, WhatIsWrittenReadsBackAsTheSameRecords) {
-    std::vector<HiveRecord> parsed;
-    ASSERT_EQ(ParseSchemeFile(EncodeSchemeFile(InfantsExport().Records()), parsed),
-              ParseStatus::Ok);
+    const std::string file = EncodeSchemeFile(InfantsExport().Records());
+    ParsedRecords parsed;
+    ASSERT_EQ(ParseSchemeFile(file, parsed), ParseStatus::Ok);
     const std::vector<HiveRecord> expected = {
         {"Config Hive", "Config1", "Infants"},          {"Config Hive", "Infants", "Year one"},
         {"Scheme Count", "The number of schemes", "1"}, {"Scheme0", "Name of scheme", "Infants"},
         {"Infants - Defaults", "DefaultView", "tree1"},
     };
-    EXPECT_EQ(parsed, expected);
+    EXPECT_EQ(Owned(parsed), expected);
 
     // Empty fields, including an empty section, come back empty.
-    ASSERT_EQ(ParseSchemeFile(Header() + "S" + T + T + T + T + "K" + T + "v" + T, parsed),
-              ParseStatus::Ok);
-    EXPECT_EQ(parsed, (std::vector<HiveRecord>{{"S", "", ""}, {"", "K", "v"}}));
+    const std::string empties = Header() + "S" + T + T + T + T + "K" + T + "v" + T;
+    ASSERT_EQ(ParseSchemeFile(empties, parsed), ParseStatus::Ok);
+    EXPECT_EQ(Owned(parsed), (std::vector<HiveRecord>{{"S", "", ""}, {"", "K", "v"}}));
     // Bytes other than the terminator pass through untouched.
     const std::string odd("\x00\xFF\n\r\xAD", 5);
-    ASSERT_EQ(ParseSchemeFile(Header() + odd + T + odd + T + odd + T, parsed), ParseStatus::Ok);
-    EXPECT_EQ(parsed, (std::vector<HiveRecord>{{odd, odd, odd}}));
+    const std::string odds = Header() + odd + T + odd + T + odd + T;
+    ASSERT_EQ(ParseSchemeFile(odds, parsed), ParseStatus::Ok);
+    EXPECT_EQ(Owned(parsed), (std::vector<HiveRecord>{{odd, odd, odd}}));
 }
 
 TEST(SchemeFileRead, IncompleteLastRecordIsDropped) {
     const std::string one = "S" + T + "K" + T + "V" + T;
-    std::vector<HiveRecord> parsed;
+    ParsedRecords parsed;
     for (const std::string& tail :
          {std::string("S"), "S" + T, "S" + T + "K" + T, "S" + T + "K" + T + "V"}) {
-        ASSERT_EQ(ParseSchemeFile(Header() + one + tail, parsed), ParseStatus::Ok);
-        EXPECT_EQ(parsed.size(), 1u) << tail;
+        const std::string file = Header() + one + tail;
+        ASSERT_EQ(ParseSchemeFile(file, parsed), ParseStatus::Ok);
+        EXPECT_EQ(Owned(parsed), (std::vector<HiveRecord>{{"S", "K", "V"}})) << tail;
     }
     // The tail is read only as far as the data goes: a copy with no bytes after it.
     const std::string exact = Header() + one + "S" + T + "K";
@@ -87,12 +96,14 @@ TEST(SchemeFileRead, IncompleteLastRecordIsDropped) {
 }
 
 TEST(SchemeFileRead, HeaderIsCheckedByteForByte) {
-    std::vector<HiveRecord> parsed{{"left", "over", "record"}};
+    const std::string record = "S" + T + "K" + T + "V" + T;
+    const std::string leftOver = Header() + record;
+    ParsedRecords parsed;
+    ASSERT_EQ(ParseSchemeFile(leftOver, parsed), ParseStatus::Ok);
     EXPECT_EQ(ParseSchemeFile(Header(), parsed), ParseStatus::Ok);
     EXPECT_TRUE(parsed.empty());
 
-    const std::string record = "S" + T + "K" + T + "V" + T;
-    parsed.assign(1, {"left", "over", "record"});
+    ASSERT_EQ(ParseSchemeFile(leftOver, parsed), ParseStatus::Ok);
     EXPECT_EQ(ParseSchemeFile("", parsed), ParseStatus::BadHeader);
     EXPECT_TRUE(parsed.empty());
     // Too short: the whole header but its terminator, held where nothing follows it.
