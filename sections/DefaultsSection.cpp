@@ -5,6 +5,19 @@
 namespace {
 const char* const kSection = "Defaults";
 const char* const kHiveSuffix = " - Defaults";
+
+bool WriteValues(const DefaultsSection& d, RegKey& key) {
+    // The values keep the order they have always been written in: "Context Menu" before
+    // "Silent", the reverse of the read order.
+    bool ok = key.WriteString("DefaultView", d.defaultView);
+    ok = key.WriteDword("DefaultIconSize", static_cast<DWORD>(d.defaultIconSize)) && ok;
+    ok = key.WriteDword("DefaultFirstTab", static_cast<DWORD>(d.defaultFirstTab)) && ok;
+    ok = key.WriteDword("ShortToolTips", static_cast<DWORD>(d.shortToolTips)) && ok;
+    ok = key.WriteDword("Context Menu", static_cast<DWORD>(d.contextMenu)) && ok;
+    ok = key.WriteDword("Silent", static_cast<DWORD>(d.silent)) && ok;
+    ok = key.WriteDword("Options Menu", static_cast<DWORD>(d.optionsMenu)) && ok;
+    return ok;
+}
 } // namespace
 
 bool DefaultsSection::ReadFromRegistry(const std::string& schemeName) {
@@ -23,16 +36,12 @@ bool DefaultsSection::ReadFromRegistry(const std::string& schemeName) {
 
 bool DefaultsSection::WriteToRegistry(const std::string& schemeName) const {
     RegKey key(true, SectionPath(schemeName, kSection));
-    // The values keep the order they have always been written in: "Context Menu" before
-    // "Silent", the reverse of the read order.
-    bool ok = key.WriteString("DefaultView", defaultView);
-    ok = key.WriteDword("DefaultIconSize", static_cast<DWORD>(defaultIconSize)) && ok;
-    ok = key.WriteDword("DefaultFirstTab", static_cast<DWORD>(defaultFirstTab)) && ok;
-    ok = key.WriteDword("ShortToolTips", static_cast<DWORD>(shortToolTips)) && ok;
-    ok = key.WriteDword("Context Menu", static_cast<DWORD>(contextMenu)) && ok;
-    ok = key.WriteDword("Silent", static_cast<DWORD>(silent)) && ok;
-    ok = key.WriteDword("Options Menu", static_cast<DWORD>(optionsMenu)) && ok;
-    return ok;
+    return WriteValues(*this, key);
+}
+
+bool DefaultsSection::WriteBelow(RegKey& schemeKey) const {
+    RegKey key(true, kSection, schemeKey.Handle());
+    return WriteValues(*this, key);
 }
 
 bool DefaultsSection::ExportToHive(const std::string& schemeName) const {

@@ -2,6 +2,8 @@
 // The shell's defaults: "\Defaults" with the default view, icon size, first tab and four switches.
 #include <string>
 
+class RegKey;
+
 class DefaultsSection {
 public:
     std::string defaultView; // "tree1", "tree2", "icons" or "details"
@@ -16,6 +18,9 @@ public:
     // before it. False when anything was missing.
     bool ReadFromRegistry(const std::string& schemeName);
     bool WriteToRegistry(const std::string& schemeName) const;
+    // The same below the scheme's open key, for a writer of the whole scheme that has found the
+    // product key present.
+    bool WriteBelow(RegKey& schemeKey) const;
     // Numbers travel as they are, not reduced to switches.
     bool ExportToHive(const std::string& schemeName) const;
     bool ImportFromHive(const std::string& schemeName);

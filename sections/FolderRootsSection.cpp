@@ -82,6 +82,10 @@ bool FolderRootsSection::WriteToRegistry(const std::string& schemeName) const {
     return WriteItemList(schemeName, kNames, roots);
 }
 
+bool FolderRootsSection::WriteBelow(RegKey& schemeKey) const {
+    return WriteItemListBelow(schemeKey, kNames, roots);
+}
+
 bool FolderRootsSection::ExportToHive(const std::string& schemeName) const {
     ExportItemList(schemeName, kNames, roots);
     return true;

@@ -13,15 +13,23 @@ bool Scheme::ReadFromRegistry(const std::string& schemeName) {
 }
 
 bool Scheme::WriteToRegistry(const std::string& schemeName) const {
-    RegKey key(true, SchemeKeyPath(schemeName));
     if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey)) return false;
+    RegKey key(true, SchemeKeyPath(schemeName));
+    return WriteSections(key);
+}
+
+bool Scheme::WriteBelow(RegKey& schemesKey, const std::string& schemeName) const {
+    RegKey key(true, schemeName, schemesKey.Handle());
+    return WriteSections(key);
+}
+
+bool Scheme::WriteSections(RegKey& key) const {
     if (!key.WriteString("Scheme Name", name)) return false;
-    key.Close(); // the sections open their own keys
-    bool ok = roots.WriteToRegistry(schemeName);
-    ok = webLinks.WriteToRegistry(schemeName) && ok;
-    ok = tabs.WriteToRegistry(schemeName) && ok;
-    ok = toolBars.WriteToRegistry(schemeName) && ok;
-    ok = defaults.WriteToRegistry(schemeName) && ok;
+    bool ok = roots.WriteBelow(key);
+    ok = webLinks.WriteBelow(key) && ok;
+    ok = tabs.WriteBelow(key) && ok;
+    ok = toolBars.WriteBelow(key) && ok;
+    ok = defaults.WriteBelow(key) && ok;
     return ok;
 }
 

@@ -8,6 +8,8 @@
 #include "sections/ToolBarsSection.h"
 #include "sections/WebLinksSection.h"
 
+class RegKey;
+
 class Scheme {
 public:
     // The virtual destructor would otherwise leave Scheme without moves: every std::move and
@@ -32,8 +34,14 @@ public:
     // Writes nothing when the product key is missing. True when "Scheme Name" and every section
     // were written; never deletes a value or key.
     bool WriteToRegistry(const std::string& schemeName) const;
+    // The same below the open Schemes key, for a caller that has found the product key present
+    // (a save of every scheme tests it once). Every key is made relative to its open parent.
+    bool WriteBelow(RegKey& schemesKey, const std::string& schemeName) const;
     // Both in one order, so that every read of an import follows the hive's cursor. The import
     // leaves the name to the caller.
     bool ExportToHive(const std::string& schemeName) const;
     bool ImportFromHive(const std::string& schemeName);
+
+private:
+    bool WriteSections(RegKey& schemeKey) const;
 };

@@ -124,22 +124,36 @@ bool ReadItemList(const std::string& schemeName, const ItemListNames& names,
     return ok && count == claimed;
 }
 
-// Writes the count and every item. The list, not a count field, says how many there are: a
-// count above it would name keys that are never written.
+// Writes the count and every item into the section key; the items only when the product key is
+// there. The list, not a count field, says how many there are: a count above it would name keys
+// that are never written.
 template <class Item>
-bool WriteItemList(const std::string& schemeName, const ItemListNames& names,
-                   const std::vector<Item>& items) {
+bool WriteItems(RegKey& section, const ItemListNames& names, const std::vector<Item>& items,
+                bool productKey) {
     const int written = static_cast<int>(items.size());
-    RegKey section(true, SectionPath(schemeName, names.section));
     section.WriteDword(names.registryCount, static_cast<DWORD>(written));
-    // Tested once for all items: nothing below can create or remove the product key.
-    const bool productKey = RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey);
     bool ok = true;
     for (int n = 1; n <= written; ++n) {
-        RegKey key(true, ItemPath(section.Path(), names.itemPrefix, n));
+        RegKey key(true, names.itemPrefix + std::to_string(n), section.Handle());
         ok = productKey && items[n - 1].WriteTo(key) && ok;
     }
     return ok;
+}
+
+template <class Item>
+bool WriteItemList(const std::string& schemeName, const ItemListNames& names,
+                   const std::vector<Item>& items) {
+    RegKey section(true, SectionPath(schemeName, names.section));
+    // Tested once for all items: nothing below can create or remove the product key.
+    return WriteItems(section, names, items, RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey));
+}
+
+// The same below the scheme's open key, the product key having been found present.
+template <class Item>
+bool WriteItemListBelow(RegKey& schemeKey, const ItemListNames& names,
+                        const std::vector<Item>& items) {
+    RegKey section(true, names.section, schemeKey.Handle());
+    return WriteItems(section, names, items, true);
 }
 
 template <class Item>

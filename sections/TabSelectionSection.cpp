@@ -5,6 +5,13 @@
 namespace {
 const char* const kSection = "TabSelection";
 const char* const kHiveSuffix = " - Tabs";
+
+bool WriteValues(const TabSelectionSection& tabs, RegKey& key) {
+    bool ok = key.WriteDword("Page1", static_cast<DWORD>(tabs.page1));
+    ok = key.WriteDword("Page2", static_cast<DWORD>(tabs.page2)) && ok;
+    ok = key.WriteDword("Page3", static_cast<DWORD>(tabs.page3)) && ok;
+    return ok;
+}
 } // namespace
 
 bool TabSelectionSection::ReadFromRegistry(const std::string& schemeName) {
@@ -18,10 +25,12 @@ bool TabSelectionSection::ReadFromRegistry(const std::string& schemeName) {
 
 bool TabSelectionSection::WriteToRegistry(const std::string& schemeName) const {
     RegKey key(true, SectionPath(schemeName, kSection));
-    bool ok = key.WriteDword("Page1", static_cast<DWORD>(page1));
-    ok = key.WriteDword("Page2", static_cast<DWORD>(page2)) && ok;
-    ok = key.WriteDword("Page3", static_cast<DWORD>(page3)) && ok;
-    return ok;
+    return WriteValues(*this, key);
+}
+
+bool TabSelectionSection::WriteBelow(RegKey& schemeKey) const {
+    RegKey key(true, kSection, schemeKey.Handle());
+    return WriteValues(*this, key);
 }
 
 bool TabSelectionSection::ExportToHive(const std::string& schemeName) const {

@@ -47,6 +47,16 @@ std::string PagePath(const std::string& schemeName, int n) {
     return ItemPath(SectionPath(schemeName, kSection), kPagePrefix, n);
 }
 
+// "\ToolBars" holds no values: it comes into being with its pages, at root\toolBarsPath.
+bool WritePages(const ToolBarPage (&pages)[3], HKEY root, const std::string& toolBarsPath) {
+    bool ok = true;
+    for (int n = 1; n <= 3; ++n) {
+        RegKey key(true, ItemPath(toolBarsPath, kPagePrefix, n), root);
+        ok = pages[n - 1].WriteTo(key) && ok;
+    }
+    return ok;
+}
+
 std::string HivePageSection(const std::string& schemeName, int n) {
     return schemeName + kHiveSuffix + " - " + kPagePrefix + std::to_string(n);
 }
@@ -94,15 +104,13 @@ bool ToolBarsSection::ReadFromRegistry(const std::string& schemeName) {
 }
 
 bool ToolBarsSection::WriteToRegistry(const std::string& schemeName) const {
-    // "\ToolBars" holds no values: it comes into being with its pages. The product key is tested
-    // once for the three pages.
+    // The product key is tested once for the three pages.
     if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey)) return false;
-    bool ok = true;
-    for (int n = 1; n <= 3; ++n) {
-        RegKey key(true, PagePath(schemeName, n));
-        ok = pages[n - 1].WriteTo(key) && ok;
-    }
-    return ok;
+    return WritePages(pages, HKEY_LOCAL_MACHINE, SectionPath(schemeName, kSection));
+}
+
+bool ToolBarsSection::WriteBelow(RegKey& schemeKey) const {
+    return WritePages(pages, schemeKey.Handle(), kSection);
 }
 
 bool ToolBarsSection::ExportToHive(const std::string& schemeName) const {

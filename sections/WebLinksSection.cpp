@@ -70,6 +70,10 @@ bool WebLinksSection::WriteToRegistry(const std::string& schemeName) const {
     return WriteItemList(schemeName, kNames, links);
 }
 
+bool WebLinksSection::WriteBelow(RegKey& schemeKey) const {
+    return WriteItemListBelow(schemeKey, kNames, links);
+}
+
 bool WebLinksSection::ExportToHive(const std::string& schemeName) const {
     ExportItemList(schemeName, kNames, links);
     return true;

@@ -34,6 +34,9 @@ public:
     bool ReadFromRegistry(const std::string& schemeName);
     // Writes the count and every link; item keys numbered above it stay untouched.
     bool WriteToRegistry(const std::string& schemeName) const;
+    // The same below the scheme's open key, for a writer of the whole scheme that has found the
+    // product key present.
+    bool WriteBelow(RegKey& schemeKey) const;
     bool ExportToHive(const std::string& schemeName) const;
     bool ImportFromHive(const std::string& schemeName);
 };

@@ -35,6 +35,9 @@ public:
     bool Open(REGSAM access);
     void Close();
     bool IsOpen() const { return handle_ != nullptr; }
+    // The handle, opened now as a value operation would open it; null when it cannot be. A key
+    // made with it as root is reached without the server walking the whole path again.
+    HKEY Handle() { return EnsureOpen() ? handle_ : nullptr; }
 
     bool WriteDword(const std::string& name, DWORD value);
     // REG_EXPAND_SZ when expand is set, else REG_SZ; the text with its trailing zero byte.

@@ -83,7 +83,10 @@ bool SchemeStore::SaveAll() {
     }
     RegKey schemesKey(false, kSchemesKey);
     if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
-    for (Scheme& scheme : schemes) ok = IsSchemeKeyName(scheme.name) && scheme.WriteToRegistry(scheme.name) && ok;
+    // Tested once for every scheme: nothing a save writes can create or remove the product key.
+    const bool productKey = RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey);
+    for (Scheme& scheme : schemes)
+        ok = IsSchemeKeyName(scheme.name) && productKey && scheme.WriteBelow(schemesKey, scheme.name) && ok;
     return ok;
 }
 
