@@ -34,7 +34,8 @@ public:
     static std::vector<std::string> ReadProtectedNames();
 
     // Through the working hive, with a progress dialog (hive/ExportImport.cpp). ExportAll leaves
-    // the records of the entries and schemes in `records`; ImportAll rebuilds both from them.
+    // the records of the entries and schemes in `records`; ImportAll rebuilds both from them,
+    // moving the records into the working hive (so `records` is empty afterwards).
     void ExportAll();
     void ImportAll();
     // `records` becomes a copy of the working hive's records.
