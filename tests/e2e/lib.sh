@@ -72,6 +72,9 @@ value() { # key, value name
 key_exists() { wine reg query "$1" </dev/null >/dev/null 2>&1 && echo yes || echo no; }
 names() { probe rows "$title" 1021 | cut -f1,2 | tr '\t\n' ' |'; }
 
+# A case that stops half-way ends its program, or the next case's copy would only bring it forward.
+trap '[[ -n "${program:-}" ]] && kill "$program" 2>/dev/null' EXIT
+
 start_program() {
     wine "$exe" </dev/null >/dev/null 2>&1 &
     program=$!

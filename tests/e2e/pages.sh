@@ -4,9 +4,6 @@
 # Usage: pages.sh CASE   (VLSM_BUILD and VLSM_SOURCE name the build and source folders)
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
-# A case that stops half-way must not leave the program running: the next case's copy would only
-# bring this one back to the front.
-trap '[[ -n "${program:-}" ]] && kill "$program" 2>/dev/null' EXIT
 
 sheet="Existing Scheme Properties"
 juniors="$schemes\\Juniors"
