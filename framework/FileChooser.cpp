@@ -30,8 +30,12 @@ private:
         dialog.nFilterIndex = 1;
         dialog.lpstrFile = file.data();
         dialog.nMaxFile = static_cast<DWORD>(file.size());
-        dialog.lpstrDefExt =
-            options.defaultExtension.empty() ? nullptr : options.defaultExtension.c_str();
+        // The dialog appends the default extension after a period of its own and wants it bare:
+        // "*.esm" would make "backup.*.esm" (or "backup.*.e" on older systems) where the user
+        // typed "backup".
+        std::string extension = options.defaultExtension;
+        if (extension.compare(0, 2, "*.") == 0) extension.erase(0, 2);
+        dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
         dialog.Flags = options.flags | OFN_EXPLORER;
         if (!show(&dialog)) return false;
         path = file.data();
