@@ -48,13 +48,7 @@ protected:
                  const std::function<void(HWND)>& script) {
         CAllocationDialog dialog(nullptr, modes);
         dialog.classFiles.ntFolder = folder.Path();
-        INT_PTR result = -2;
-        robot.Run([&] { result = dialog.DoModal(); },
-                  [&] {
-                      HWND window = robot.WaitForWindow(title);
-                      if (window) script(window);
-                  });
-        return result;
+        return robot.RunModal(dialog, title, script);
     }
     INT_PTR Show(int mode, const std::function<void(HWND)>& script) {
         FixedMode modes(mode);

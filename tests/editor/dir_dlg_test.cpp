@@ -19,13 +19,7 @@ protected:
     }
 
     INT_PTR Run(CDirDlg& chooser, const std::function<void(HWND)>& script) {
-        INT_PTR result = -2;
-        robot.Run([&] { result = chooser.DoModal(); },
-                  [&] {
-                      HWND frame = robot.WaitForWindow(kTitle);
-                      if (frame) script(frame);
-                  });
-        return result;
+        return robot.RunModal(chooser, kTitle, script);
     }
     // The file-name box's text (an edit inside a combo box inside the box on Wine).
     std::string Shown(HWND frame) {

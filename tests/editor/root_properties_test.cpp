@@ -14,13 +14,7 @@ protected:
     RootPropertiesTest() { folders.root.Write("User Pictures\\Library.bmp", Solid(RGB(0, 120, 0))); }
 
     INT_PTR Run(CRootPropertiesDlg& dialog, const std::function<void(HWND)>& script) {
-        INT_PTR result = -2;
-        robot.Run([&] { result = dialog.DoModal(); },
-                  [&] {
-                      HWND window = robot.WaitForWindow(kTitle);
-                      if (window) script(window);
-                  });
-        return result;
+        return robot.RunModal(dialog, kTitle, script);
     }
     // Whether static `id` shows a picture.
     bool ShowsPicture(HWND window, int id) {

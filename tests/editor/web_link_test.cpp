@@ -14,13 +14,7 @@ protected:
     WebLinkTest() { folders.root.Write("User Pictures\\School Crest.bmp", Solid(RGB(120, 0, 0))); }
 
     INT_PTR Run(CWebLinkDlg& dialog, const std::function<void(HWND)>& script) {
-        INT_PTR result = -2;
-        robot.Run([&] { result = dialog.DoModal(); },
-                  [&] {
-                      HWND window = robot.WaitForWindow(kTitle);
-                      if (window) script(window);
-                  });
-        return result;
+        return robot.RunModal(dialog, kTitle, script);
     }
     bool ShowsPicture(HWND window) {
         LRESULT icon = 0;

@@ -32,6 +32,17 @@ public:
     // Calls `showDialog` here (it returns when the dialog closes) while `script` runs on the
     // robot thread. Returns once both are over.
     void Run(const std::function<void()>& showDialog, const std::function<void()>& script);
+    // Shows `dialog` modally and runs `script` on its window once a window titled `title` is
+    // shown; returns what DoModal returned (-2 when it never returned).
+    template <class ModalDialog>
+    INT_PTR RunModal(ModalDialog& dialog, const std::string& title, const std::function<void(HWND)>& script) {
+        INT_PTR result = -2;
+        Run([&] { result = dialog.DoModal(); },
+            [&] {
+                if (HWND window = WaitForWindow(title)) script(window);
+            });
+        return result;
+    }
 
     // A visible top-level window of this process with exactly this title, or nullptr.
     HWND WaitForWindow(const std::string& title);
