@@ -1,8 +1,7 @@
 #include "allocation/AllocationCommand.h"
 #include "allocation/AllocationDialog.h"
-#include "app/MainDialog.h"
 
-void ShowAllocation(CMainDialog& main) {
-    CAllocationDialog dialog(main.Hwnd());
+void ShowAllocation(HWND owner) {
+    CAllocationDialog dialog(owner);
     dialog.DoModal();
 }

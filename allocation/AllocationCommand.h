@@ -1,5 +1,5 @@
 #pragma once
-// The main dialog's "&Allocate Schemes": shows the allocation dialog modally.
-class CMainDialog;
+// The main dialog's "&Allocate Schemes": shows the allocation dialog modally over its owner.
+#include <windows.h>
 
-void ShowAllocation(CMainDialog& main);
+void ShowAllocation(HWND owner);

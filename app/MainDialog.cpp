@@ -2,7 +2,7 @@
 #include "allocation/AllocationCommand.h"
 #include "app/DiskCommands.h"
 #include "app/SchemeCommands.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "framework/Notices.h"
 #include "helper_chooser/HelperChooserDlg.h"
 
@@ -123,7 +123,7 @@ void CMainDialog::OnLoadFromDisk() { LoadFromDisk(*this); }
 
 void CMainDialog::OnSaveToDisk() { SaveToDisk(*this); }
 
-void CMainDialog::OnAllocate() { ShowAllocation(*this); }
+void CMainDialog::OnAllocate() { ShowAllocation(Hwnd()); }
 
 void CMainDialog::OnChooseHelper() {
     CHelperChooserDlg chooser(Hwnd());

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 #include <cstring>
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
 #include "store/RegKey.h"

@@ -1,5 +1,5 @@
 #include "editor/IconPickerDlg.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "resource.h"
 
 CIconPickerDlg::CIconPickerDlg(HWND parent) : Dialog(IDD_ICON_PICKER, parent) { library_.Build(); }

@@ -1,5 +1,5 @@
 #include "editor/ListItemDlg.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "editor/IconPickerDlg.h"
 #include "framework/Edit.h"
 #include "resource.h"

@@ -1,5 +1,5 @@
 #include "editor/MyPropertySheet.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "framework/Notices.h"
 #include "resource.h"
 

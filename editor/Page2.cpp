@@ -1,5 +1,5 @@
 #include "editor/Page2.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "editor/WebLinkDlg.h"
 #include "resource.h"
 

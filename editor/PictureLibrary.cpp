@@ -1,5 +1,5 @@
 #include "editor/PictureLibrary.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "editor/PictureRules.h"
 #include "framework/FileSystem.h"
 

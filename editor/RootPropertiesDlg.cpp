@@ -1,6 +1,6 @@
 #include "editor/RootPropertiesDlg.h"
 #include <cstdlib>
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "editor/DirDlg.h"
 #include "editor/FieldCheck.h"
 #include "framework/Notices.h"

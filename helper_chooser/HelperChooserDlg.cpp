@@ -1,7 +1,7 @@
 #include "helper_chooser/HelperChooserDlg.h"
 #include <algorithm>
 #include <shlobj.h>
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "resource.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"

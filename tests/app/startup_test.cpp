@@ -1,6 +1,6 @@
 // The start-up guards: their order, their messages, and the default pictures.
 #include <gtest/gtest.h>
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "app/Startup.h"
 #include "framework/FileSystem.h"
 #include "store/RegKey.h"

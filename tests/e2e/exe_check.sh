@@ -23,4 +23,5 @@ check "Ketterel imports no C++ runtime DLL" '[[ "$kimports" != *libstdc* && "$ki
 versions=$(strings -el "$exe" | grep -c '^2\.28\.0\.0$')
 check "version resource says 2.28.0.0 (file and product)" '[[ $versions -ge 2 ]]'
 check "common-controls v6 manifest" 'grep -aq "Microsoft.Windows.Common-Controls" "$exe"'
+check "runs as the user who started it (highestAvailable)" 'grep -aq "level=\"highestAvailable\"" "$exe"'
 [[ $fails -eq 0 ]]

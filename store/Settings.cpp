@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include <windows.h>
 #include <shellapi.h>
 #include "framework/FileSystem.h"
