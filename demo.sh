@@ -19,7 +19,7 @@ tools/setup/install-deps.sh
 
 build=build/win32
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-targets=(--target vlsm)
+targets=(--target scheme_manager)
 [[ -d tools/classroom ]] && targets+=(--target rostrum_config)
 cmake --build "$build" "${targets[@]}"
 
