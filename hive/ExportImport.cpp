@@ -3,13 +3,12 @@
 #include "hive/ImportCheck.h"
 #include "hive/SchemeFile.h"
 #include "hive/SettingsHive.h"
-#include "progressbar/ProgressBar.h"
+#include "hive/ProgressDisplay.h"
 #include "sections/SectionCodec.h"
 #include "store/SchemeStore.h"
 
 namespace {
 
-const char* const kCaption = "Vexar Lumen Scheme Manager";
 const char* const kEntrySection = "Config Hive";
 const char* const kCountSection = "Scheme Count";
 const char* const kCountKey = "The number of schemes";
@@ -23,13 +22,11 @@ std::string SchemeSection(size_t i) { return "Scheme" + std::to_string(i); }
 class OperationProgress {
 public:
     OperationProgress(int schemes, const char* text)
-        : bar_(nullptr, 0, schemes + 1, 1, text, kCaption, "Cancel", 0) {
-        bar_.SetAllowCancel(FALSE);
-    }
-    void Step() { bar_.Step(); }
+        : steps_(CurrentProgressDisplay().Open(schemes + 1, text)) {}
+    void Step() { steps_->Step(); }
 
 private:
-    CProgressBar bar_;
+    std::unique_ptr<ProgressDisplay::Steps> steps_;
 };
 
 bool ImportedNamesSafe(const SchemeStore& store) {
