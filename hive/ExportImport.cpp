@@ -6,6 +6,7 @@
 #include "hive/ProgressDisplay.h"
 #include "sections/SectionCodec.h"
 #include "store/SchemeStore.h"
+#include "store/WriterLock.h"
 
 namespace {
 
@@ -130,6 +131,9 @@ bool LoadSchemesFromFile(const std::string& path) {
         SchemeFile::ReportNotASchemeFile();
         return false;
     }
+    // Another writer of this machine (the program or the tool) finishes first; ours then follows.
+    const WriterLock turn(nullptr);
+    if (!turn.Held()) return false;
     if (store.SaveAll()) return true;
     Warn(nullptr,
          "There was a problem importing your schemes file.\nThis may be due to the disk being "
