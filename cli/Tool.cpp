@@ -235,12 +235,43 @@ private:
             lines.push_back("scheme \"" + scheme.name + "\", description: file \"" + description +
                             "\", machine \"" + onMachine.description + "\"");
         Scheme machineScheme;
-        machineScheme.ReadFromRegistry(onMachine.name);
-        for (const RecordDifference& difference :
-             CompareSchemeRecords(scheme.name, ExportedRecords(scheme, scheme.name),
-                                  ExportedRecords(machineScheme, scheme.name)))
+        const bool whole = machineScheme.ReadFromRegistry(onMachine.name);
+        const std::vector<HiveRecord> fileRecords = ExportedRecords(scheme, scheme.name);
+        std::vector<RecordDifference> differences = CompareSchemeRecords(
+            scheme.name, fileRecords, ExportedRecords(machineScheme, scheme.name));
+        // A value missing from the registry (or of another type) reads as the one before it or
+        // as nothing, and may happen to equal the file's: each is looked for once the read fell
+        // short.
+        if (!whole) {
+            for (const HiveRecord& record : fileRecords) {
+                RecordPlace place = PlaceOfRecord(scheme.name, record.section, record.key);
+                const bool listed = std::any_of(
+                    differences.begin(), differences.end(), [&](const RecordDifference& d) {
+                        return d.place.section == place.section && d.place.item == place.item &&
+                               d.place.value == place.value;
+                    });
+                if (!listed && !Readable(onMachine.name, place))
+                    differences.push_back({std::move(place), record.value, std::nullopt});
+            }
+        }
+        for (const RecordDifference& difference : differences)
             lines.push_back(DescribeDifference(scheme.name, difference));
         return lines;
+    }
+
+    // Whether the registry holds the value of `place` with the type the shell reads it as.
+    static bool Readable(const std::string& schemeName, const RecordPlace& place) {
+        std::string path = SchemeKeyPath(schemeName) + "\\" + place.section;
+        if (!place.item.empty()) path += "\\" + place.item;
+        RegKey key(false, path);
+        const std::string& name = place.value;
+        const bool text = place.section != "ToolBars" && place.section != "TabSelection" &&
+                          name != "RootFolderCount" && name != "WebLinksCount" &&
+                          name != "FolderLevels" && name != "DenyModify" &&
+                          (place.section != "Defaults" || name == "DefaultView");
+        std::string ignoredText;
+        DWORD ignoredNumber = 0;
+        return text ? key.ReadString(name, ignoredText) : key.ReadDword(name, ignoredNumber);
     }
 
     int DryRun() {

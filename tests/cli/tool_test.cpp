@@ -158,15 +158,18 @@ TEST_F(ToolTest, VerifyNamesEveryDifference) {
     RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Defaults", "Silent", 7);
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Art") + "\\WebLinks\\WebLink 1",
                                "URL", "http://elsewhere/");
+    // A missing Page2 leaves the field as it was, equal to the file's by chance: still missing.
+    RegKey(true, SchemeKeyPath("Art") + "\\TabSelection").DeleteValue("Page2");
     Seed(SampleScheme("Extra"), "Not in the file");
     EXPECT_EQ(Run({"verify", file}), kExitDifferent);
     EXPECT_EQ(out.str(),
               "scheme \"Art\", section \"WebLinks\", item \"WebLink 1\", value \"URL\": file "
               "\"http://library.example/\", machine \"http://elsewhere/\"\n"
+              "scheme \"Art\", section \"TabSelection\", value \"Page2\": file \"0\", machine (none)\n"
               "scheme \"Maths\", section \"Defaults\", value \"Silent\": file \"0\", machine \"7\"\n"
-              "2 differences from " + file + "\n");
+              "3 differences from " + file + "\n");
     EXPECT_EQ(Run({"verify", file, "--exact"}), kExitDifferent);
-    EXPECT_NE(out.str().find("scheme \"Extra\": on this computer, not in the file\n3 differences"),
+    EXPECT_NE(out.str().find("scheme \"Extra\": on this computer, not in the file\n4 differences"),
               std::string::npos)
         << out.str();
 }
