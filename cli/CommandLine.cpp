@@ -9,9 +9,9 @@ struct CommandName {
 };
 
 const CommandName kCommands[] = {
-    {"list", ToolCommand::List, false},     {"export", ToolCommand::Export, true},
-    {"import", ToolCommand::Import, true},  {"verify", ToolCommand::Verify, true},
-    {"show", ToolCommand::Show, true},      {"--help", ToolCommand::Help, false},
+    {"list", ToolCommand::List, false},         {"export", ToolCommand::Export, true},
+    {"import", ToolCommand::Import, true},      {"verify", ToolCommand::Verify, true},
+    {"show", ToolCommand::Show, true},          {"--help", ToolCommand::Help, false},
     {"--version", ToolCommand::Version, false},
 };
 
@@ -56,7 +56,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
     for (; next < args.size(); ++next) {
         const std::string& option = args[next];
         const ToolCommand c = line.command;
-        if (option == "--json" && (c == ToolCommand::List || c == ToolCommand::Show) && !line.json) {
+        if (option == "--json" && (c == ToolCommand::List || c == ToolCommand::Show) &&
+            !line.json) {
             line.json = true;
         } else if (option == "--dry-run" && c == ToolCommand::Import && !line.dryRun) {
             line.dryRun = true;

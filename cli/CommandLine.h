@@ -9,9 +9,9 @@ enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show };
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
     std::string file;
-    bool json = false;   // list, show
-    bool dryRun = false; // import
-    bool exact = false;  // verify
+    bool json = false;         // list, show
+    bool dryRun = false;       // import
+    bool exact = false;        // verify
     unsigned waitSeconds = 30; // import: how long another writer is waited for
 };
 

@@ -13,7 +13,8 @@ std::string OneLine(const std::string& text) {
             line += c;
         }
     }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
     return line;
 }
 

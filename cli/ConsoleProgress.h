@@ -8,7 +8,7 @@ class ConsoleProgress : public ProgressDisplay {
 public:
     // Installs itself; with `shown` clear it prints nothing anywhere.
     ConsoleProgress(std::ostream& err, bool shown);
-    ~ConsoleProgress() override;                 // puts the previous display back
+    ~ConsoleProgress() override; // puts the previous display back
     ConsoleProgress(const ConsoleProgress&) = delete;
     ConsoleProgress& operator=(const ConsoleProgress&) = delete;
 

@@ -1,7 +1,8 @@
 #include "cli/Tool.h"
 #include <windows.h>
 #include <algorithm>
-#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 #include "cli/ConsoleNotices.h"
@@ -31,9 +32,12 @@ Field Text(const char* name, const std::string& text) { return {name, text, fals
 Field Number(const char* name, int value) { return {name, std::to_string(value), true}; }
 
 Fields DefaultsFields(const DefaultsSection& d) {
-    return {Text("DefaultView", d.defaultView),   Number("DefaultIconSize", d.defaultIconSize),
-            Number("DefaultFirstTab", d.defaultFirstTab), Number("ShortToolTips", d.shortToolTips),
-            Number("Silent", d.silent),           Number("Context Menu", d.contextMenu),
+    return {Text("DefaultView", d.defaultView),
+            Number("DefaultIconSize", d.defaultIconSize),
+            Number("DefaultFirstTab", d.defaultFirstTab),
+            Number("ShortToolTips", d.shortToolTips),
+            Number("Silent", d.silent),
+            Number("Context Menu", d.contextMenu),
             Number("Options Menu", d.optionsMenu)};
 }
 
@@ -42,11 +46,11 @@ Fields TabsFields(const TabSelectionSection& t) {
 }
 
 Fields PageFields(const ToolBarPage& p) {
-    return {Number("Back", p.back),       Number("Forward", p.forward), Number("New", p.newItem),
-            Number("Rename", p.rename),   Number("Cut", p.cut),         Number("Copy", p.copy),
-            Number("Paste", p.paste),     Number("Delete", p.deleteItem), Number("Undo", p.undo),
-            Number("Print", p.print),     Number("Refresh", p.refresh), Number("Icon", p.icon),
-            Number("View", p.view),       Number("Help", p.help),       Number("Up", p.up),
+    return {Number("Back", p.back),     Number("Forward", p.forward),   Number("New", p.newItem),
+            Number("Rename", p.rename), Number("Cut", p.cut),           Number("Copy", p.copy),
+            Number("Paste", p.paste),   Number("Delete", p.deleteItem), Number("Undo", p.undo),
+            Number("Print", p.print),   Number("Refresh", p.refresh),   Number("Icon", p.icon),
+            Number("View", p.view),     Number("Help", p.help),         Number("Up", p.up),
             Number("Side", p.side)};
 }
 
@@ -63,8 +67,8 @@ Fields RootFields(const FolderRoot& r) {
 }
 
 Fields LinkFields(const WebLink& l) {
-    return {Text("DisplayName", l.displayName), Text("URL", l.url),
-            Text("IconFile", l.iconFile),       Text("LongToolTip", l.longToolTip),
+    return {Text("DisplayName", l.displayName),   Text("URL", l.url),
+            Text("IconFile", l.iconFile),         Text("LongToolTip", l.longToolTip),
             Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
 }
 
@@ -105,7 +109,7 @@ const SchemeEntry* FindEntry(const std::vector<SchemeEntry>& entries, const std:
 
 std::string Bare(const std::string& field) {
     return !field.empty() && field.back() == kFieldTerminator ? field.substr(0, field.size() - 1)
-                                                               : field;
+                                                              : field;
 }
 
 // The records a scheme's sections export under `name`, in parsed form.
@@ -280,14 +284,16 @@ private:
         if (!SchemesReadable()) return kExitUnavailable;
         SchemeStore machine;
         machine.RefreshEntries();
-        ForEachFileScheme(file, machine, [&](const Scheme& scheme, const std::string& description,
-                                             const SchemeEntry* onMachine) {
-            const char* outcome = !onMachine ? "added"
+        ForEachFileScheme(file, machine,
+                          [&](const Scheme& scheme, const std::string& description,
+                              const SchemeEntry* onMachine) {
+                              const char* outcome =
+                                  !onMachine ? "added"
                                   : Differences(scheme, description, *onMachine).empty()
                                       ? "identical"
                                       : "replaced";
-            out_ << outcome << ": " << scheme.name << "\n";
-        });
+                              out_ << outcome << ": " << scheme.name << "\n";
+                          });
         return kExitDone;
     }
 
@@ -298,18 +304,20 @@ private:
         SchemeStore machine;
         machine.RefreshEntries();
         size_t count = 0;
-        ForEachFileScheme(file, machine, [&](const Scheme& scheme, const std::string& description,
-                                             const SchemeEntry* onMachine) {
-            if (!onMachine) {
-                out_ << "scheme \"" << scheme.name << "\": not on this computer\n";
-                ++count;
-                return;
-            }
-            for (const std::string& line : Differences(scheme, description, *onMachine)) {
-                out_ << line << "\n";
-                ++count;
-            }
-        });
+        ForEachFileScheme(
+            file, machine,
+            [&](const Scheme& scheme, const std::string& description,
+                const SchemeEntry* onMachine) {
+                if (!onMachine) {
+                    out_ << "scheme \"" << scheme.name << "\": not on this computer\n";
+                    ++count;
+                    return;
+                }
+                for (const std::string& line : Differences(scheme, description, *onMachine)) {
+                    out_ << line << "\n";
+                    ++count;
+                }
+            });
         if (line_.exact) {
             for (const SchemeEntry& entry : machine.entries) {
                 const bool inFile = std::any_of(
@@ -345,7 +353,8 @@ private:
                      << ",\n   \"tabs\": " << JsonObject(TabsFields(s.tabs))
                      << ",\n   \"toolbars\": [";
                 for (int p = 0; p < 3; ++p)
-                    out_ << (p ? "," : "") << "\n     " << JsonObject(PageFields(s.toolBars.pages[p]));
+                    out_ << (p ? "," : "") << "\n     "
+                         << JsonObject(PageFields(s.toolBars.pages[p]));
                 out_ << "],\n   \"roots\": " << JsonArray(s.roots.roots, RootFields, "   ")
                      << ",\n   \"links\": " << JsonArray(s.webLinks.links, LinkFields, "   ")
                      << "}";
@@ -366,8 +375,8 @@ private:
                 out_ << "  root " << r + 1 << ": " << PlainFields(RootFields(s.roots.roots[r]))
                      << "\n";
             for (size_t l = 0; l < s.webLinks.links.size(); ++l)
-                out_ << "  link " << l + 1 << ": "
-                     << PlainFields(LinkFields(s.webLinks.links[l])) << "\n";
+                out_ << "  link " << l + 1 << ": " << PlainFields(LinkFields(s.webLinks.links[l]))
+                     << "\n";
         }
         return kExitDone;
     }
@@ -383,7 +392,15 @@ private:
 
 int RunTool(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const DWORD previousWait = WriterLock::DefaultWait();
-    int code = Tool(line, out, err).Run();
+    int code = kExitUnavailable;
+    // Nothing may end the tool without its exit code and a line a log keeps.
+    try {
+        code = Tool(line, out, err).Run();
+    } catch (const std::bad_alloc&) {
+        err << "vlsm: not enough memory to finish the command\n";
+    } catch (const std::exception& failure) {
+        err << "vlsm: the command failed: " << failure.what() << "\n";
+    }
     WriterLock::SetDefaultWait(previousWait);
     out.flush();
     return code;

@@ -32,7 +32,8 @@ std::string Cp1252ToUtf8(std::string_view text) {
     for (char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
         uint32_t code = byte;
-        if (byte >= 0x80 && byte < 0xA0 && kHighControls[byte - 0x80]) code = kHighControls[byte - 0x80];
+        if (byte >= 0x80 && byte < 0xA0 && kHighControls[byte - 0x80])
+            code = kHighControls[byte - 0x80];
         AppendUtf8(out, code);
     }
     return out;
@@ -61,4 +62,3 @@ std::string JsonString(std::string_view text) {
     }
     return out + "\"";
 }
-

@@ -9,4 +9,3 @@ std::string Cp1252ToUtf8(std::string_view text);
 
 // A JSON string literal, quotes included, of Windows-1252 text.
 std::string JsonString(std::string_view text);
-

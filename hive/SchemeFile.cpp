@@ -119,9 +119,11 @@ bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
     // its strings made, once.
     ParsedRecords parsed;
     const ParseStatus status = ParseSchemeFile(bytes, parsed);
-    std::string why = status == ParseStatus::BadHeader ? "the file does not begin with the header of a scheme file"
-                      : status == ParseStatus::TooLarge ? "the file is too large to be a scheme file"
-                                                        : std::string();
+    std::string why = status == ParseStatus::BadHeader
+                          ? "the file does not begin with the header of a scheme file"
+                      : status == ParseStatus::TooLarge
+                          ? "the file is too large to be a scheme file"
+                          : std::string();
     if (status != ParseStatus::Ok || !CheckImportable(parsed, &why)) {
         Explain(why);
         ReportNotASchemeFile();

@@ -26,7 +26,8 @@ void Seed(const Scheme& scheme, const std::string& description) {
 // A saved file with every occurrence of `from` in its plain text replaced by `to`.
 std::string Altered(std::string stored, const std::string& from, const std::string& to) {
     ScrambleBytes(stored);
-    for (size_t at = stored.find(from); at != std::string::npos; at = stored.find(from, at + to.size()))
+    for (size_t at = stored.find(from); at != std::string::npos;
+         at = stored.find(from, at + to.size()))
         stored.replace(at, from.size(), to);
     ScrambleBytes(stored);
     return stored;
@@ -90,7 +91,8 @@ TEST_F(ToolTest, ListNamesEverySchemeMarkingTheBuiltInOnes) {
     Seed(SampleScheme("Default User"), "The template");
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kProtectedSchemesKey, "Default User", "");
     EXPECT_EQ(Run({"list"}), kExitDone);
-    EXPECT_EQ(out.str(), "Art\t-\tPictures\nDefault User\tbuilt in\tThe template\nMaths\t-\tSums\n");
+    EXPECT_EQ(out.str(),
+              "Art\t-\tPictures\nDefault User\tbuilt in\tThe template\nMaths\t-\tSums\n");
     EXPECT_EQ(Run({"list", "--json"}), kExitDone);
     EXPECT_NE(out.str().find("{\"name\": \"Default User\", \"description\": \"The template\", "
                              "\"builtIn\": true}"),
@@ -107,7 +109,8 @@ TEST_F(ToolTest, ExportWritesWhatSaveToDiskWrites) {
     EXPECT_EQ(folder.Read("tool.esm"), folder.Read("program.esm"));
 
     EXPECT_EQ(Run({"export", folder.File("missing\\tool.esm")}), kExitUnavailable);
-    EXPECT_NE(err.str().find("vlsm: Export Problem: There was a problem exporting"), std::string::npos)
+    EXPECT_NE(err.str().find("vlsm: Export Problem: There was a problem exporting"),
+              std::string::npos)
         << err.str();
     EXPECT_TRUE(notices.shown.empty()); // no box: the tool said it on its error stream
 }
@@ -125,7 +128,8 @@ TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
     std::string why;
     EXPECT_FALSE(CheckImportable(parsed, &why));
     EXPECT_EQ(err.str(), "vlsm: File Load Problem: This does not appear to be a valid Vexar Lumen "
-                         "Scheme Manager File.\nvlsm: " + why + "\n");
+                         "Scheme Manager File.\nvlsm: " +
+                             why + "\n");
     EXPECT_EQ(Exported(), saved);
 
     // The file as the school's: Art described anew, Maths gone from this machine.
@@ -144,6 +148,7 @@ TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
         EXPECT_EQ(Exported(), before);
     }
     EXPECT_EQ(Run({"import", folder.File("school.esm")}), kExitDone) << err.str();
+    EXPECT_EQ(err.str(), ""); // no progress line where stderr is not a console
     EXPECT_EQ(Exported(), folder.Read("school.esm"));
     EXPECT_EQ(Run({"import", folder.File("school.esm"), "--dry-run"}), kExitDone);
     EXPECT_EQ(out.str(), "identical: Art\nidentical: Maths\n");
@@ -155,19 +160,22 @@ TEST_F(ToolTest, VerifyNamesEveryDifference) {
     EXPECT_EQ(Run({"verify", file, "--exact"}), kExitDone);
     EXPECT_EQ(out.str(), "in step with " + file + "\n");
 
-    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Defaults", "Silent", 7);
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Defaults", "Silent",
+                              7);
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Art") + "\\WebLinks\\WebLink 1",
                                "URL", "http://elsewhere/");
     // A missing Page2 leaves the field as it was, equal to the file's by chance: still missing.
     RegKey(true, SchemeKeyPath("Art") + "\\TabSelection").DeleteValue("Page2");
     Seed(SampleScheme("Extra"), "Not in the file");
     EXPECT_EQ(Run({"verify", file}), kExitDifferent);
-    EXPECT_EQ(out.str(),
-              "scheme \"Art\", section \"WebLinks\", item \"WebLink 1\", value \"URL\": file "
-              "\"http://library.example/\", machine \"http://elsewhere/\"\n"
-              "scheme \"Art\", section \"TabSelection\", value \"Page2\": file \"0\", machine (none)\n"
-              "scheme \"Maths\", section \"Defaults\", value \"Silent\": file \"0\", machine \"7\"\n"
-              "3 differences from " + file + "\n");
+    EXPECT_EQ(
+        out.str(),
+        "scheme \"Art\", section \"WebLinks\", item \"WebLink 1\", value \"URL\": file "
+        "\"http://library.example/\", machine \"http://elsewhere/\"\n"
+        "scheme \"Art\", section \"TabSelection\", value \"Page2\": file \"0\", machine (none)\n"
+        "scheme \"Maths\", section \"Defaults\", value \"Silent\": file \"0\", machine \"7\"\n"
+        "3 differences from " +
+            file + "\n");
     EXPECT_EQ(Run({"verify", file, "--exact"}), kExitDifferent);
     EXPECT_NE(out.str().find("scheme \"Extra\": on this computer, not in the file\n4 differences"),
               std::string::npos)
@@ -182,10 +190,12 @@ TEST_F(ToolTest, ShowJsonListsEverySchemeInUtf8) {
     for (const char* part :
          {"{\"schemes\": [\n  {\"name\": \"Art\",\n   \"description\": \"Caf\xC3\xA9 art\"",
           "\"defaults\": {\"DefaultView\": \"details\", \"DefaultIconSize\": 32,",
-          "\"tabs\": {\"Page1\": 1, \"Page2\": 0, \"Page3\": 1}", "\"toolbars\": [\n     {\"Back\": ",
+          "\"tabs\": {\"Page1\": 1, \"Page2\": 0, \"Page3\": 1}",
+          "\"toolbars\": [\n     {\"Back\": ",
           "\"roots\": [\n     {\"RootDisplayName\": \"Pupils display\", \"RootPath\": "
           "\"C:\\\\Shared\\\\Pupils\", \"FolderLevels\": 2,",
-          "\"links\": [\n     {\"DisplayName\": \"library site\", \"URL\": \"http://library.example/\"",
+          "\"links\": [\n     {\"DisplayName\": \"library site\", \"URL\": "
+          "\"http://library.example/\"",
           "{\"name\": \"Maths\""})
         EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
 

@@ -86,6 +86,11 @@ startup ws3
 check "damaged file refused by the script" 1 $?
 check "ws3 log names the refusal" "exit 1 import failed:" "$(last_log ws3 | grep -o 'exit 1 import failed:')"
 
+help=$(vlsm ws1 --help)
+check "--help exits 0" 0 $?
+check "the README documents the commands and exit codes as --help does" yes \
+    "$([[ "$(cat "$VLSM_SOURCE/README.md")" == *"$help"* ]] && echo yes)"
+
 echo "the log of ws2:"
 tr -d '\r' <"$room/ws2/drive_c/vlsm-startup.log"
 stop_all

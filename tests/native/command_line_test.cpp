@@ -23,7 +23,8 @@ std::string Refusal(const Args& args) {
 
 TEST(ToolCommandLine, EachCommandTakesItsOwnOptionsOnly) {
     EXPECT_TRUE(Parsed({"list", "--json"}).json);
-    const CommandLine import = Parsed({"import", "C:\\share\\school.esm", "--dry-run", "--wait", "5"});
+    const CommandLine import =
+        Parsed({"import", "C:\\share\\school.esm", "--dry-run", "--wait", "5"});
     EXPECT_EQ(import.command, ToolCommand::Import);
     EXPECT_EQ(import.file, "C:\\share\\school.esm");
     EXPECT_TRUE(import.dryRun);
@@ -46,8 +47,8 @@ TEST(ToolCommandLine, EachCommandTakesItsOwnOptionsOnly) {
 
 TEST(ToolCommandLine, OnlyARefusedFileIsExitOne) {
     EXPECT_EQ(ExitCodeForProblem("File Load Problem"), kExitDifferent);
-    for (const char* title : {"Read Problem", "Export Problem", "Import Problem", "Settings Problem",
-                              "Schemes Busy", ""})
+    for (const char* title : {"Read Problem", "Export Problem", "Import Problem",
+                              "Settings Problem", "Schemes Busy", ""})
         EXPECT_EQ(ExitCodeForProblem(title), kExitUnavailable) << title;
     const std::string help = ToolHelpText();
     for (const char* code : {"  0  ", "  1  ", "  2  ", "  3  "})
@@ -61,10 +62,13 @@ TEST(ToolText, Windows1252BecomesUtf8InJson) {
 }
 
 TEST(SchemeDifferences, NamedAsTheRegistryNamesThem) {
-    auto place = PlaceOfRecord("Year 7 - Maths", "Year 7 - Maths - FolderDisplay - Root 2", "RootPath");
-    EXPECT_EQ(place.section + "|" + place.item + "|" + place.value, "FolderDisplay|Root 2|RootPath");
+    auto place =
+        PlaceOfRecord("Year 7 - Maths", "Year 7 - Maths - FolderDisplay - Root 2", "RootPath");
+    EXPECT_EQ(place.section + "|" + place.item + "|" + place.value,
+              "FolderDisplay|Root 2|RootPath");
     place = PlaceOfRecord("M", "M - FolderDisplay", "RootFoldersCount");
-    EXPECT_EQ(place.section + "|" + place.item + "|" + place.value, "FolderDisplay||RootFolderCount");
+    EXPECT_EQ(place.section + "|" + place.item + "|" + place.value,
+              "FolderDisplay||RootFolderCount");
     place = PlaceOfRecord("M", "M - Folder Display", "WeblinksCount");
     EXPECT_EQ(place.section + "|" + place.item + "|" + place.value, "WebLinks||WebLinksCount");
     place = PlaceOfRecord("M", "M - Weblinks - WebLink 1", "URL");
@@ -91,8 +95,9 @@ TEST(SchemeDifferences, ChangedMissingAndExtraValuesAreEachOneDifference) {
     EXPECT_EQ(DescribeDifference("M", found[1]),
               "scheme \"M\", section \"FolderDisplay\", item \"Root 2\", value \"RootPath\": file "
               "\"H:\\\", machine (none)");
-    EXPECT_EQ(DescribeDifference("M", found[2]),
-              "scheme \"M\", section \"TabSelection\", value \"Page9\": file (none), machine \"1\"");
+    EXPECT_EQ(
+        DescribeDifference("M", found[2]),
+        "scheme \"M\", section \"TabSelection\", value \"Page9\": file (none), machine \"1\"");
     EXPECT_TRUE(CompareSchemeRecords("M", file, file).empty());
 }
 
