@@ -22,7 +22,11 @@ public:
     }
 
 private:
-    void Show() { err_ << "\r" << text_ << ": " << done_ << " of " << steps_ << std::flush; }
+    // One write a step: a console line is redrawn piece by piece otherwise.
+    void Show() {
+        err_ << "\r" + text_ + ": " + std::to_string(done_) + " of " + std::to_string(steps_)
+             << std::flush;
+    }
 
     std::ostream& err_;
     int steps_;

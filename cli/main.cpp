@@ -16,5 +16,7 @@ int main(int argc, char** argv) {
         std::cerr << "vlsm: " << why << "\nvlsm: see vlsm --help\n";
         return kExitUsage;
     }
+    // Results go out in large writes: a JSON of every scheme is megabytes of small pieces.
+    std::ios::sync_with_stdio(false);
     return RunTool(line, std::cout, std::cerr);
 }
