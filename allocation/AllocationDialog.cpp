@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
+#include "store/WriterLock.h"
 
 namespace {
 // The template holds both layouts, the per-user controls below the allocation ones.
@@ -195,6 +196,9 @@ void CAllocationDialog::SetSchemeOfSameRows(int changed, const std::string& sche
 }
 
 void CAllocationDialog::OnOK() {
+    // Without the turn nothing is written and the dialog stays open, to try again or cancel.
+    const WriterLock turn(Hwnd());
+    if (!turn.Held()) return;
     Exchange(true);
     if (PerUserLayout()) {
         WriteConfigToUse(userScheme_);

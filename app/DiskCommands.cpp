@@ -4,6 +4,7 @@
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
 #include "hive/ExportImport.h"
+#include "hive/ProgressDialog.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ void LoadFromDisk(CMainDialog& main) {
             path))
         return;
     BusyCursor busy;
+    const ProgressDialog progress(main.Hwnd());
     LoadSchemesFromFile(path);
     ResetStore(main.Store());
     main.Store().Load(false);
@@ -60,5 +62,6 @@ void SaveToDisk(CMainDialog& main) {
              "Export Problem");
         return;
     }
+    const ProgressDialog progress(main.Hwnd());
     SaveSchemesToFile(path);
 }

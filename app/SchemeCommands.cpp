@@ -6,6 +6,7 @@
 #include "framework/Notices.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
+#include "store/WriterLock.h"
 
 namespace {
 const char* const kViews[] = {"tree1", "tree2", "icons", "details"};
@@ -89,6 +90,8 @@ void EditLoadedScheme(CMainDialog& main, size_t index) {
     const bool renamed = work.newName != work.oldName;
     if (renamed) work.newName = MakeUnique(owner, RequireNonBlank(owner, work.newName), store.schemes);
     if (renamed && work.newName.empty()) return; // no name could be asked for
+    const WriterLock turn(owner);
+    if (!turn.Held()) return;
     work.description = page.descriptionText;
 
     RegKey schemes(false, kSchemesKey);
@@ -173,6 +176,11 @@ void CreateScheme(CMainDialog& main) {
         store.schemes.pop_back();
         return;
     }
+    const WriterLock turn(owner);
+    if (!turn.Held()) {
+        store.schemes.pop_back();
+        return;
+    }
     work.description = page.descriptionText.empty() ? kNoDescription : page.descriptionText;
     WriteDescription(work.newName, work.description);
 
@@ -225,6 +233,8 @@ void DeleteScheme(CMainDialog& main) {
         return;
     }
     if (Warn(owner, "Are you sure you want to delete this scheme ?", "Scheme Deletion", MB_OKCANCEL) != IDOK) return;
+    const WriterLock turn(owner);
+    if (!turn.Held()) return;
 
     RemoveAllocations(name);
     RegKey schemes(false, kSchemesKey);

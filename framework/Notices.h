@@ -9,6 +9,9 @@ public:
     virtual ~Notices() = default;
     virtual int Show(HWND owner, const std::string& text, const std::string& title, UINT flags) = 0;
     virtual void Beep(UINT type) = 0;
+    // What lies behind the next box, for a reader that keeps a log. A box's text is fixed and
+    // has no room for it, so the program shows nothing; the command-line tool prints it.
+    virtual void Explain(const std::string& detail) { (void)detail; }
 };
 
 // The notices in force: the real message boxes unless a test installed its own.
@@ -20,6 +23,7 @@ inline int ShowMessage(HWND owner, const std::string& text, const std::string& t
     return CurrentNotices().Show(owner, text, title, flags);
 }
 inline void Beep(UINT type) { CurrentNotices().Beep(type); }
+inline void Explain(const std::string& detail) { CurrentNotices().Explain(detail); }
 
 // The usual warning: an exclamation beep, then the box with the exclamation icon.
 inline int Warn(HWND owner, const std::string& text, const std::string& title, UINT buttons = MB_OK) {

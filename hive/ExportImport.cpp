@@ -3,13 +3,13 @@
 #include "hive/ImportCheck.h"
 #include "hive/SchemeFile.h"
 #include "hive/SettingsHive.h"
-#include "progressbar/ProgressBar.h"
+#include "hive/ProgressDisplay.h"
 #include "sections/SectionCodec.h"
 #include "store/SchemeStore.h"
+#include "store/WriterLock.h"
 
 namespace {
 
-const char* const kCaption = "Vexar Lumen Scheme Manager";
 const char* const kEntrySection = "Config Hive";
 const char* const kCountSection = "Scheme Count";
 const char* const kCountKey = "The number of schemes";
@@ -23,13 +23,11 @@ std::string SchemeSection(size_t i) { return "Scheme" + std::to_string(i); }
 class OperationProgress {
 public:
     OperationProgress(int schemes, const char* text)
-        : bar_(nullptr, 0, schemes + 1, 1, text, kCaption, "Cancel", 0) {
-        bar_.SetAllowCancel(FALSE);
-    }
-    void Step() { bar_.Step(); }
+        : steps_(CurrentProgressDisplay().Open(schemes + 1, text)) {}
+    void Step() { steps_->Step(); }
 
 private:
-    CProgressBar bar_;
+    std::unique_ptr<ProgressDisplay::Steps> steps_;
 };
 
 bool ImportedNamesSafe(const SchemeStore& store) {
@@ -133,6 +131,9 @@ bool LoadSchemesFromFile(const std::string& path) {
         SchemeFile::ReportNotASchemeFile();
         return false;
     }
+    // Another writer of this machine (the program or the tool) finishes first; ours then follows.
+    const WriterLock turn(nullptr);
+    if (!turn.Held()) return false;
     if (store.SaveAll()) return true;
     Warn(nullptr,
          "There was a problem importing your schemes file.\nThis may be due to the disk being "

@@ -118,7 +118,14 @@ bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
     // checked against the whole file first, on views of its bytes. Only a file that passes has
     // its strings made, once.
     ParsedRecords parsed;
-    if (ParseSchemeFile(bytes, parsed) != ParseStatus::Ok || !CheckImportable(parsed)) {
+    const ParseStatus status = ParseSchemeFile(bytes, parsed);
+    std::string why = status == ParseStatus::BadHeader
+                          ? "the file does not begin with the header of a scheme file"
+                      : status == ParseStatus::TooLarge
+                          ? "the file is too large to be a scheme file"
+                          : std::string();
+    if (status != ParseStatus::Ok || !CheckImportable(parsed, &why)) {
+        Explain(why);
         ReportNotASchemeFile();
         return false;
     }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <future>
+#include <thread>
 #include "app/MainDialog.h"
 #include "editor/MyPropertySheet.h"
 #include "resource.h"
 #include "store/RegKey.h"
+#include "store/WriterLock.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/editor/scheme_sheet_bench.h"
 
@@ -310,4 +313,30 @@ TEST_F(SchemeCommandsTest, DeleteRemovesTheSchemeAndItsClassAndUserAllocations) 
     EXPECT_EQ("Art", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7C"));
     EXPECT_FALSE(RegistrySandbox::ValueExists(HKEY_LOCAL_MACHINE, kUserSchemesKey, "jo"));
     EXPECT_EQ("Maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserGroupSchemesKey, "Staff"));
+}
+
+TEST_F(SchemeCommandsTest, DeleteWaitsForAnotherWriterAndWithoutItsTurnWritesNothing) {
+    std::promise<void> taken, release;
+    std::thread other([&] { // the command-line tool importing, say
+        WriterLock lock(nullptr, 0);
+        taken.set_value();
+        release.get_future().wait();
+    });
+    taken.get_future().wait();
+    const DWORD usualWait = WriterLock::DefaultWait();
+    WriterLock::SetDefaultWait(0);
+    HWND shownTo = nullptr;
+    RunMain([&](HWND main) {
+        shownTo = main;
+        robot.SelectRow(main, IDC_SCHEME_LIST, RowOf(main, "Maths"));
+        robot.Click(main, IDC_DELETE);
+        robot.Settle();
+    });
+    WriterLock::SetDefaultWait(usualWait);
+    release.set_value();
+    other.join();
+    EXPECT_EQ((std::vector<std::string>{"Scheme Deletion", "Schemes Busy"}), notices.Titles());
+    EXPECT_EQ(shownTo, notices.shown.back().owner);
+    EXPECT_EQ("Sums", Description("Maths"));
+    EXPECT_TRUE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths")));
 }

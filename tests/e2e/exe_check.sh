@@ -24,4 +24,13 @@ versions=$(strings -el "$exe" | grep -c '^2\.28\.0\.0$')
 check "version resource says 2.28.0.0 (file and product)" '[[ $versions -ge 2 ]]'
 check "common-controls v6 manifest" 'grep -aq "Microsoft.Windows.Common-Controls" "$exe"'
 check "runs as the user who started it (highestAvailable)" 'grep -aq "level=\"highestAvailable\"" "$exe"'
+# The command-line tool: a console program that never asks for elevation (a script cannot answer).
+tool="$bin/vlsm.exe"
+check "vlsm.exe is a PE32 console program for i386" '[[ "$(file -b "$tool")" == "PE32 executable (console) Intel 80386"* ]]'
+timports=$($objdump -p "$tool" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
+for dll in $timports; do
+    check "vlsm.exe imports only system DLLs and Ketterel ($dll)" '[[ "$allowed" == *" $dll "* ]]'
+done
+check "vlsm.exe runs as invoked (asInvoker)" 'grep -aq "level=\"asInvoker\"" "$tool"'
+check "vlsm.exe version resource says 2.28.0.0" '[[ $(strings -el "$tool" | grep -c "^2\.28\.0\.0$") -ge 2 ]]'
 [[ $fails -eq 0 ]]

@@ -48,6 +48,33 @@ private:
     FileChooser* previous_;
 };
 
+// The owners of the progress dialogs this thread makes.
+class ProgressOwners {
+public:
+    ProgressOwners() {
+        current_ = this;
+        hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~ProgressOwners() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    std::vector<HWND> owners;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND && current_) {
+            const CREATESTRUCTA& window = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+            if (window.lpszName && std::string(window.lpszName) == "Progress")
+                current_->owners.push_back(window.hwndParent);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static ProgressOwners* current_;
+    HHOOK hook_;
+};
+ProgressOwners* ProgressOwners::current_ = nullptr;
+
 class DiskCommandsTest : public testing::Test {
 protected:
     DiskCommandsTest() {
@@ -97,6 +124,7 @@ protected:
 TEST_F(DiskCommandsTest, SavedSchemesLoadBackAndTheListFollows) {
     chooser.path = folder.File("all.esm");
     std::vector<std::string> afterLoad;
+    const ProgressOwners progress;
     RunMain([&] {
         robot.Click(main, IDC_SAVE_TO_DISK);
         ASSERT_TRUE(Eventually([&] { return PathExists(chooser.path); }));
@@ -119,6 +147,8 @@ TEST_F(DiskCommandsTest, SavedSchemesLoadBackAndTheListFollows) {
                                          "DefaultView"),
               "details");
     EXPECT_TRUE(notices.shown.empty());
+    // Owned by the main dialog: no taskbar button of its own, never behind the main dialog.
+    EXPECT_EQ(progress.owners, (std::vector<HWND>{main, main}));
 
     ASSERT_EQ(chooser.calls.size(), 2u);
     for (const ScriptedChooser::Call& call : chooser.calls) {

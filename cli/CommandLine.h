@@ -1,0 +1,35 @@
+#pragma once
+// The command line of vlsm.exe, the console tool for scripts and deployment: its commands, its
+// help text and its exit codes. Platform-free, so that it is tested without Windows.
+#include <string>
+#include <vector>
+
+enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show };
+
+struct CommandLine {
+    ToolCommand command = ToolCommand::Help;
+    std::string file;
+    bool json = false;         // list, show
+    bool dryRun = false;       // import
+    bool exact = false;        // verify
+    unsigned waitSeconds = 30; // import: how long another writer is waited for
+};
+
+// The exit codes a script acts on.
+enum ExitCode : int {
+    kExitDone = 0,        // done; verify: in step
+    kExitDifferent = 1,   // verify: differences found; import, show, verify: the file was refused
+    kExitUsage = 2,       // wrong usage
+    kExitUnavailable = 3, // a file or the registry could not be read or written
+};
+
+// Parses the arguments after the program's name. False, with a one-line reason, for wrong usage.
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& why);
+
+// What --help prints, and the README repeats.
+const char* ToolHelpText();
+
+// The exit code of a command that failed with a message of this title: a refused file is 1,
+// everything else (a file or the registry that could not be read or written, another writer
+// keeping its turn) is 3.
+int ExitCodeForProblem(const std::string& title);

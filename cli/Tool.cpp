@@ -1,0 +1,407 @@
+#include "cli/Tool.h"
+#include <windows.h>
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+#include "cli/ConsoleNotices.h"
+#include "cli/ConsoleProgress.h"
+#include "cli/SchemeDifferences.h"
+#include "cli/ToolText.h"
+#include "hive/ExportImport.h"
+#include "hive/SchemeFile.h"
+#include "hive/SchemeFileFormat.h"
+#include "hive/SettingsHive.h"
+#include "store/RegKey.h"
+#include "store/RegistryPaths.h"
+#include "store/SchemeStore.h"
+#include "store/WriterLock.h"
+
+namespace {
+
+// A named field of a scheme as the shell's registry names it, with its value as text.
+struct Field {
+    const char* name;
+    std::string text;
+    bool number;
+};
+using Fields = std::vector<Field>;
+
+Field Text(const char* name, const std::string& text) { return {name, text, false}; }
+Field Number(const char* name, int value) { return {name, std::to_string(value), true}; }
+
+Fields DefaultsFields(const DefaultsSection& d) {
+    return {Text("DefaultView", d.defaultView),
+            Number("DefaultIconSize", d.defaultIconSize),
+            Number("DefaultFirstTab", d.defaultFirstTab),
+            Number("ShortToolTips", d.shortToolTips),
+            Number("Silent", d.silent),
+            Number("Context Menu", d.contextMenu),
+            Number("Options Menu", d.optionsMenu)};
+}
+
+Fields TabsFields(const TabSelectionSection& t) {
+    return {Number("Page1", t.page1), Number("Page2", t.page2), Number("Page3", t.page3)};
+}
+
+Fields PageFields(const ToolBarPage& p) {
+    return {Number("Back", p.back),     Number("Forward", p.forward),   Number("New", p.newItem),
+            Number("Rename", p.rename), Number("Cut", p.cut),           Number("Copy", p.copy),
+            Number("Paste", p.paste),   Number("Delete", p.deleteItem), Number("Undo", p.undo),
+            Number("Print", p.print),   Number("Refresh", p.refresh),   Number("Icon", p.icon),
+            Number("View", p.view),     Number("Help", p.help),         Number("Up", p.up),
+            Number("Side", p.side)};
+}
+
+Fields RootFields(const FolderRoot& r) {
+    return {Text("RootDisplayName", r.displayName),
+            Text("RootPath", r.path),
+            Number("FolderLevels", r.folderLevels),
+            Text("CollapsedIconFile", r.collapsedIconFile),
+            Text("ExpandedIconFile", r.expandedIconFile),
+            Text("LongToolTip", r.longToolTip),
+            Text("ShortToolTip", r.shortToolTip),
+            Text("Wav File", r.wavFile),
+            Number("DenyModify", r.denyModify)};
+}
+
+Fields LinkFields(const WebLink& l) {
+    return {Text("DisplayName", l.displayName),   Text("URL", l.url),
+            Text("IconFile", l.iconFile),         Text("LongToolTip", l.longToolTip),
+            Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
+}
+
+std::string JsonObject(const Fields& fields) {
+    std::string out = "{";
+    for (size_t i = 0; i < fields.size(); ++i)
+        out += (i ? ", " : "") + JsonString(fields[i].name) + ": " +
+               (fields[i].number ? fields[i].text : JsonString(fields[i].text));
+    return out + "}";
+}
+
+template <class Item>
+std::string JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&),
+                      const char* indent) {
+    if (items.empty()) return "[]";
+    std::string out = "[";
+    for (size_t i = 0; i < items.size(); ++i)
+        out += std::string(i ? "," : "") + "\n" + indent + "  " + JsonObject(fields(items[i]));
+    return out + "\n" + indent + "]";
+}
+
+std::string PlainFields(const Fields& fields) {
+    std::string out;
+    for (size_t i = 0; i < fields.size(); ++i)
+        out += (i ? ", " : "") + std::string(fields[i].name) + " " +
+               (fields[i].number ? fields[i].text : "\"" + fields[i].text + "\"");
+    return out;
+}
+
+const SchemeEntry* FindEntry(const std::vector<SchemeEntry>& entries, const std::string& name) {
+    for (const SchemeEntry& entry : entries)
+        if (entry.name == name) return &entry;
+    // Registry names ignore letter case: an import writes into the scheme of that name.
+    for (const SchemeEntry& entry : entries)
+        if (lstrcmpiA(entry.name.c_str(), name.c_str()) == 0) return &entry;
+    return nullptr;
+}
+
+std::string Bare(const std::string& field) {
+    return !field.empty() && field.back() == kFieldTerminator ? field.substr(0, field.size() - 1)
+                                                              : field;
+}
+
+// The records a scheme's sections export under `name`, in parsed form.
+std::vector<HiveRecord> ExportedRecords(const Scheme& scheme, const std::string& name) {
+    ClearHive();
+    scheme.ExportToHive(name);
+    std::vector<HiveRecord> records = WorkingHive().Records();
+    ClearHive();
+    for (HiveRecord& record : records)
+        record = {Bare(record.section), Bare(record.key), Bare(record.value)};
+    return records;
+}
+
+class Tool {
+public:
+    Tool(const CommandLine& line, std::ostream& out, std::ostream& err)
+        : line_(line), out_(out), err_(err), notices_(err),
+          progress_(err, line.command == ToolCommand::Export ||
+                             (line.command == ToolCommand::Import && !line.dryRun)) {}
+
+    int Run() {
+        switch (line_.command) {
+        case ToolCommand::Help:
+            out_ << ToolHelpText();
+            return kExitDone;
+        case ToolCommand::Version:
+            out_ << "vlsm " << VLSM_VERSION_TEXT << "\n";
+            return kExitDone;
+        case ToolCommand::List:
+            return List();
+        case ToolCommand::Export:
+            return Export();
+        case ToolCommand::Import:
+            return line_.dryRun ? DryRun() : Import();
+        case ToolCommand::Verify:
+            return Verify();
+        case ToolCommand::Show:
+            return Show();
+        }
+        return kExitUsage;
+    }
+
+private:
+    int Failed() { return ExitCodeForProblem(notices_.FirstTitle()); }
+
+    bool SchemesReadable() {
+        if (RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) return true;
+        err_ << "vlsm: the schemes of this computer cannot be read: HKEY_LOCAL_MACHINE\\"
+             << kSchemesKey << " is missing or cannot be opened\n";
+        return false;
+    }
+
+    void SayIfNotElevated() {
+        RegKey schemes(false, kSchemesKey);
+        if (!schemes.Open(KEY_READ | KEY_WRITE) && schemes.LastError() == ERROR_ACCESS_DENIED)
+            err_ << "vlsm: access to the schemes of this computer was denied: run vlsm as an "
+                    "administrator (elevated) or as SYSTEM\n";
+    }
+
+    // The file's entries and schemes, as an import would take them; nothing is written.
+    bool ReadFile(SchemeStore& file) {
+        SchemeFile scheme;
+        if (!scheme.ReadRecords(line_.file)) return false;
+        file.records = std::move(scheme.records);
+        file.ImportAll();
+        return true;
+    }
+
+    int List() {
+        if (!SchemesReadable()) return kExitUnavailable;
+        SchemeStore machine;
+        machine.RefreshEntries();
+        const std::vector<std::string> builtIn = SchemeStore::ReadProtectedNames();
+        const auto isBuiltIn = [&](const std::string& name) {
+            return std::find(builtIn.begin(), builtIn.end(), name) != builtIn.end();
+        };
+        if (line_.json) {
+            out_ << "{\"schemes\": [";
+            for (size_t i = 0; i < machine.entries.size(); ++i) {
+                const SchemeEntry& entry = machine.entries[i];
+                out_ << (i ? "," : "") << "\n  {\"name\": " << JsonString(entry.name)
+                     << ", \"description\": " << JsonString(entry.description)
+                     << ", \"builtIn\": " << (isBuiltIn(entry.name) ? "true" : "false") << "}";
+            }
+            out_ << (machine.entries.empty() ? "" : "\n") << "]}\n";
+        } else {
+            for (const SchemeEntry& entry : machine.entries)
+                out_ << entry.name << "\t" << (isBuiltIn(entry.name) ? "built in" : "-") << "\t"
+                     << entry.description << "\n";
+        }
+        return kExitDone;
+    }
+
+    int Export() {
+        if (!SchemesReadable()) return kExitUnavailable;
+        if (!SaveSchemesToFile(line_.file)) return Failed();
+        out_ << "saved the schemes of this computer to " << line_.file << "\n";
+        return kExitDone;
+    }
+
+    int Import() {
+        WriterLock::SetDefaultWait(static_cast<DWORD>(line_.waitSeconds) * 1000);
+        if (LoadSchemesFromFile(line_.file)) {
+            out_ << "loaded the schemes of " << line_.file << "\n";
+            return kExitDone;
+        }
+        const int code = Failed();
+        if (code == kExitUnavailable) SayIfNotElevated();
+        return code;
+    }
+
+    // Calls `each` for every scheme of the file with the machine's entry of that name (or none).
+    template <class Each>
+    static void ForEachFileScheme(const SchemeStore& file, const SchemeStore& machine, Each each) {
+        for (const Scheme& scheme : file.schemes) {
+            const SchemeEntry* fileEntry = FindEntry(file.entries, scheme.name);
+            each(scheme, fileEntry ? fileEntry->description : std::string(),
+                 FindEntry(machine.entries, scheme.name));
+        }
+    }
+
+    // The differences of one scheme of the file from the machine's scheme of that name.
+    std::vector<std::string> Differences(const Scheme& scheme, const std::string& description,
+                                         const SchemeEntry& onMachine) {
+        std::vector<std::string> lines;
+        if (description != onMachine.description)
+            lines.push_back("scheme \"" + scheme.name + "\", description: file \"" + description +
+                            "\", machine \"" + onMachine.description + "\"");
+        Scheme machineScheme;
+        const bool whole = machineScheme.ReadFromRegistry(onMachine.name);
+        const std::vector<HiveRecord> fileRecords = ExportedRecords(scheme, scheme.name);
+        std::vector<RecordDifference> differences = CompareSchemeRecords(
+            scheme.name, fileRecords, ExportedRecords(machineScheme, scheme.name));
+        // A value missing from the registry (or of another type) reads as the one before it or
+        // as nothing, and may happen to equal the file's: each is looked for once the read fell
+        // short.
+        if (!whole) {
+            for (const HiveRecord& record : fileRecords) {
+                RecordPlace place = PlaceOfRecord(scheme.name, record.section, record.key);
+                const bool listed = std::any_of(
+                    differences.begin(), differences.end(), [&](const RecordDifference& d) {
+                        return d.place.section == place.section && d.place.item == place.item &&
+                               d.place.value == place.value;
+                    });
+                if (!listed && !Readable(onMachine.name, place))
+                    differences.push_back({std::move(place), record.value, std::nullopt});
+            }
+        }
+        for (const RecordDifference& difference : differences)
+            lines.push_back(DescribeDifference(scheme.name, difference));
+        return lines;
+    }
+
+    // Whether the registry holds the value of `place` with the type the shell reads it as.
+    static bool Readable(const std::string& schemeName, const RecordPlace& place) {
+        std::string path = SchemeKeyPath(schemeName) + "\\" + place.section;
+        if (!place.item.empty()) path += "\\" + place.item;
+        RegKey key(false, path);
+        const std::string& name = place.value;
+        const bool text = place.section != "ToolBars" && place.section != "TabSelection" &&
+                          name != "RootFolderCount" && name != "WebLinksCount" &&
+                          name != "FolderLevels" && name != "DenyModify" &&
+                          (place.section != "Defaults" || name == "DefaultView");
+        std::string ignoredText;
+        DWORD ignoredNumber = 0;
+        return text ? key.ReadString(name, ignoredText) : key.ReadDword(name, ignoredNumber);
+    }
+
+    int DryRun() {
+        SchemeStore file;
+        if (!ReadFile(file)) return Failed();
+        if (!SchemesReadable()) return kExitUnavailable;
+        SchemeStore machine;
+        machine.RefreshEntries();
+        ForEachFileScheme(file, machine,
+                          [&](const Scheme& scheme, const std::string& description,
+                              const SchemeEntry* onMachine) {
+                              const char* outcome =
+                                  !onMachine ? "added"
+                                  : Differences(scheme, description, *onMachine).empty()
+                                      ? "identical"
+                                      : "replaced";
+                              out_ << outcome << ": " << scheme.name << "\n";
+                          });
+        return kExitDone;
+    }
+
+    int Verify() {
+        SchemeStore file;
+        if (!ReadFile(file)) return Failed();
+        if (!SchemesReadable()) return kExitUnavailable;
+        SchemeStore machine;
+        machine.RefreshEntries();
+        size_t count = 0;
+        ForEachFileScheme(
+            file, machine,
+            [&](const Scheme& scheme, const std::string& description,
+                const SchemeEntry* onMachine) {
+                if (!onMachine) {
+                    out_ << "scheme \"" << scheme.name << "\": not on this computer\n";
+                    ++count;
+                    return;
+                }
+                for (const std::string& line : Differences(scheme, description, *onMachine)) {
+                    out_ << line << "\n";
+                    ++count;
+                }
+            });
+        if (line_.exact) {
+            for (const SchemeEntry& entry : machine.entries) {
+                const bool inFile = std::any_of(
+                    file.schemes.begin(), file.schemes.end(), [&](const Scheme& scheme) {
+                        return lstrcmpiA(scheme.name.c_str(), entry.name.c_str()) == 0;
+                    });
+                if (inFile) continue;
+                out_ << "scheme \"" << entry.name << "\": on this computer, not in the file\n";
+                ++count;
+            }
+        }
+        if (count == 0) {
+            out_ << "in step with " << line_.file << "\n";
+            return kExitDone;
+        }
+        out_ << count << (count == 1 ? " difference" : " differences") << " from " << line_.file
+             << "\n";
+        return kExitDifferent;
+    }
+
+    int Show() {
+        SchemeStore file;
+        if (!ReadFile(file)) return Failed();
+        if (line_.json) {
+            out_ << "{\"schemes\": [";
+            for (size_t i = 0; i < file.schemes.size(); ++i) {
+                const Scheme& s = file.schemes[i];
+                const SchemeEntry* entry = FindEntry(file.entries, s.name);
+                out_ << (i ? "," : "") << "\n  {\"name\": " << JsonString(s.name)
+                     << ",\n   \"description\": "
+                     << JsonString(entry ? entry->description : std::string())
+                     << ",\n   \"defaults\": " << JsonObject(DefaultsFields(s.defaults))
+                     << ",\n   \"tabs\": " << JsonObject(TabsFields(s.tabs))
+                     << ",\n   \"toolbars\": [";
+                for (int p = 0; p < 3; ++p)
+                    out_ << (p ? "," : "") << "\n     "
+                         << JsonObject(PageFields(s.toolBars.pages[p]));
+                out_ << "],\n   \"roots\": " << JsonArray(s.roots.roots, RootFields, "   ")
+                     << ",\n   \"links\": " << JsonArray(s.webLinks.links, LinkFields, "   ")
+                     << "}";
+            }
+            out_ << (file.schemes.empty() ? "" : "\n") << "]}\n";
+            return kExitDone;
+        }
+        for (const Scheme& s : file.schemes) {
+            const SchemeEntry* entry = FindEntry(file.entries, s.name);
+            out_ << "scheme \"" << s.name << "\": \"" << (entry ? entry->description : "")
+                 << "\"\n";
+            out_ << "  defaults: " << PlainFields(DefaultsFields(s.defaults)) << "\n";
+            out_ << "  tabs: " << PlainFields(TabsFields(s.tabs)) << "\n";
+            for (int p = 0; p < 3; ++p)
+                out_ << "  toolbar page " << p + 1 << ": "
+                     << PlainFields(PageFields(s.toolBars.pages[p])) << "\n";
+            for (size_t r = 0; r < s.roots.roots.size(); ++r)
+                out_ << "  root " << r + 1 << ": " << PlainFields(RootFields(s.roots.roots[r]))
+                     << "\n";
+            for (size_t l = 0; l < s.webLinks.links.size(); ++l)
+                out_ << "  link " << l + 1 << ": " << PlainFields(LinkFields(s.webLinks.links[l]))
+                     << "\n";
+        }
+        return kExitDone;
+    }
+
+    const CommandLine& line_;
+    std::ostream& out_;
+    std::ostream& err_;
+    ConsoleNotices notices_;
+    ConsoleProgress progress_;
+};
+
+} // namespace
+
+int RunTool(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    const DWORD previousWait = WriterLock::DefaultWait();
+    int code = kExitUnavailable;
+    // Nothing may end the tool without its exit code and a line a log keeps.
+    try {
+        code = Tool(line, out, err).Run();
+    } catch (const std::bad_alloc&) {
+        err << "vlsm: not enough memory to finish the command\n";
+    } catch (const std::exception& failure) {
+        err << "vlsm: the command failed: " << failure.what() << "\n";
+    }
+    WriterLock::SetDefaultWait(previousWait);
+    out.flush();
+    return code;
+}

@@ -1,0 +1,51 @@
+#include "store/WriterLock.h"
+#include <sddl.h>
+#include "framework/Notices.h"
+
+namespace {
+
+// In the Global namespace, so that a start-up script running as SYSTEM and an administrator's
+// program in another session share it.
+const char* const kLockName = "Global\\Orrinford.VexarLumen.SchemeWriter";
+// Full rights for SYSTEM and administrators; anyone else may take a turn (their registry writes
+// are refused by the registry itself, with the program's own messages).
+const char* const kLockAccess = "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x100001;;;AU)";
+
+DWORD g_defaultWait = 30 * 1000;
+
+HANDLE MakeLock() {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    SECURITY_ATTRIBUTES attributes{sizeof(attributes), nullptr, FALSE};
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(kLockAccess, SDDL_REVISION_1,
+                                                             &descriptor, nullptr))
+        attributes.lpSecurityDescriptor = descriptor;
+    HANDLE mutex = CreateMutexA(&attributes, FALSE, kLockName);
+    // Made by a writer with other rights: open it for what taking a turn needs.
+    if (!mutex) mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kLockName);
+    if (descriptor) LocalFree(descriptor);
+    return mutex;
+}
+
+} // namespace
+
+WriterLock::WriterLock(HWND owner, DWORD waitMs) : mutex_(MakeLock()) {
+    if (mutex_) {
+        // A writer that ended without letting go leaves the turn abandoned: it is ours now.
+        const DWORD waited = WaitForSingleObject(mutex_, waitMs);
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+    if (!held_)
+        Warn(owner,
+             "Another program is changing the schemes on this computer at the moment.\n\nNothing "
+             "has been changed. Please try again when it has finished.",
+             "Schemes Busy");
+}
+
+WriterLock::~WriterLock() {
+    if (held_) ReleaseMutex(mutex_);
+    if (mutex_) CloseHandle(mutex_);
+}
+
+DWORD WriterLock::DefaultWait() { return g_defaultWait; }
+
+void WriterLock::SetDefaultWait(DWORD waitMs) { g_defaultWait = waitMs; }

@@ -1,0 +1,208 @@
+// vlsm's commands run in process through the real registry (sandboxed): one test per command.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <future>
+#include <sstream>
+#include <thread>
+#include "cli/CommandLine.h"
+#include "cli/Tool.h"
+#include "hive/ExportImport.h"
+#include "hive/ImportCheck.h"
+#include "hive/SchemeFileFormat.h"
+#include "store/RegKey.h"
+#include "store/RegistryPaths.h"
+#include "store/WriterLock.h"
+#include "tests/bench/RecordingNotices.h"
+#include "tests/bench/Sandbox.h"
+#include "tests/sections/SchemeSamples.h"
+
+namespace {
+
+void Seed(const Scheme& scheme, const std::string& description) {
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, scheme.name, description);
+    ASSERT_TRUE(scheme.WriteToRegistry(scheme.name));
+}
+
+// A saved file with every occurrence of `from` in its plain text replaced by `to`.
+std::string Altered(std::string stored, const std::string& from, const std::string& to) {
+    ScrambleBytes(stored);
+    for (size_t at = stored.find(from); at != std::string::npos;
+         at = stored.find(from, at + to.size()))
+        stored.replace(at, from.size(), to);
+    ScrambleBytes(stored);
+    return stored;
+}
+
+// Another writer of the machine, holding its turn on a thread of its own until destroyed.
+class OtherWriter {
+public:
+    OtherWriter() {
+        std::promise<void> taken;
+        std::future<void> hasTaken = taken.get_future();
+        thread_ = std::thread([this, &taken] {
+            WriterLock lock(nullptr, 0);
+            taken.set_value();
+            release_.get_future().wait();
+        });
+        hasTaken.wait();
+    }
+    ~OtherWriter() {
+        release_.set_value();
+        thread_.join();
+    }
+
+private:
+    std::promise<void> release_;
+    std::thread thread_;
+};
+
+class ToolTest : public testing::Test {
+protected:
+    ToolTest() {
+        Seed(SampleScheme("Art"), "Pictures");
+        Seed(SampleScheme("Maths"), "Sums");
+    }
+
+    int Run(const std::vector<std::string>& args) {
+        CommandLine line;
+        std::string why;
+        EXPECT_TRUE(ParseCommandLine(args, line, why)) << why;
+        out.str("");
+        err.str("");
+        return RunTool(line, out, err);
+    }
+
+    // The machine's schemes as the tool exports them.
+    std::string Exported() {
+        std::ostringstream o, e;
+        CommandLine line;
+        line.command = ToolCommand::Export;
+        line.file = folder.File("machine.esm");
+        EXPECT_EQ(RunTool(line, o, e), kExitDone) << e.str();
+        return folder.Read("machine.esm");
+    }
+
+    RegistrySandbox registry;
+    TempFolder folder;
+    std::ostringstream out, err;
+};
+
+TEST_F(ToolTest, ListNamesEverySchemeMarkingTheBuiltInOnes) {
+    Seed(SampleScheme("Default User"), "The template");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kProtectedSchemesKey, "Default User", "");
+    EXPECT_EQ(Run({"list"}), kExitDone);
+    EXPECT_EQ(out.str(),
+              "Art\t-\tPictures\nDefault User\tbuilt in\tThe template\nMaths\t-\tSums\n");
+    EXPECT_EQ(Run({"list", "--json"}), kExitDone);
+    EXPECT_NE(out.str().find("{\"name\": \"Default User\", \"description\": \"The template\", "
+                             "\"builtIn\": true}"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(out.str().rfind("{\"schemes\": [", 0), 0u);
+    EXPECT_TRUE(err.str().empty());
+}
+
+TEST_F(ToolTest, ExportWritesWhatSaveToDiskWrites) {
+    RecordingNotices notices; // the program's own save, for comparison
+    ASSERT_TRUE(SaveSchemesToFile(folder.File("program.esm")));
+    EXPECT_EQ(Run({"export", folder.File("tool.esm")}), kExitDone);
+    EXPECT_EQ(folder.Read("tool.esm"), folder.Read("program.esm"));
+
+    EXPECT_EQ(Run({"export", folder.File("missing\\tool.esm")}), kExitUnavailable);
+    EXPECT_NE(err.str().find("vlsm: Export Problem: There was a problem exporting"),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(notices.shown.empty()); // no box: the tool said it on its error stream
+}
+
+TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
+    const std::string saved = Exported();
+    const std::string hostile = Altered(saved, "Maths", "Ma\\ths");
+    folder.Write("hostile.esm", hostile);
+    EXPECT_EQ(Run({"import", folder.File("hostile.esm")}), kExitDifferent);
+    // The box's line, then the check's own reason as it stands.
+    std::string plain = hostile;
+    ScrambleBytes(plain);
+    ParsedRecords parsed;
+    ParseSchemeFile(plain, parsed);
+    std::string why;
+    EXPECT_FALSE(CheckImportable(parsed, &why));
+    EXPECT_EQ(err.str(), "vlsm: File Load Problem: This does not appear to be a valid Vexar Lumen "
+                         "Scheme Manager File.\nvlsm: " +
+                             why + "\n");
+    EXPECT_EQ(Exported(), saved);
+
+    // The file as the school's: Art described anew, Maths gone from this machine.
+    folder.Write("school.esm", Altered(saved, "Pictures", "Paintings"));
+    RegKey(false, kSchemesKey).DeleteTree("Maths");
+    RegKey(true, kSchemesKey).DeleteValue("Maths");
+    const std::string before = Exported();
+    EXPECT_EQ(Run({"import", folder.File("school.esm"), "--dry-run"}), kExitDone);
+    EXPECT_EQ(out.str(), "replaced: Art\nadded: Maths\n");
+    EXPECT_EQ(Exported(), before);
+
+    {
+        const OtherWriter other;
+        EXPECT_EQ(Run({"import", folder.File("school.esm"), "--wait", "0"}), kExitUnavailable);
+        EXPECT_NE(err.str().find("vlsm: Schemes Busy: "), std::string::npos) << err.str();
+        EXPECT_EQ(Exported(), before);
+    }
+    EXPECT_EQ(Run({"import", folder.File("school.esm")}), kExitDone) << err.str();
+    EXPECT_EQ(err.str(), ""); // no progress line where stderr is not a console
+    EXPECT_EQ(Exported(), folder.Read("school.esm"));
+    EXPECT_EQ(Run({"import", folder.File("school.esm"), "--dry-run"}), kExitDone);
+    EXPECT_EQ(out.str(), "identical: Art\nidentical: Maths\n");
+}
+
+TEST_F(ToolTest, VerifyNamesEveryDifference) {
+    Exported();
+    const std::string file = folder.File("machine.esm");
+    EXPECT_EQ(Run({"verify", file, "--exact"}), kExitDone);
+    EXPECT_EQ(out.str(), "in step with " + file + "\n");
+
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Defaults", "Silent",
+                              7);
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Art") + "\\WebLinks\\WebLink 1",
+                               "URL", "http://elsewhere/");
+    // A missing Page2 leaves the field as it was, equal to the file's by chance: still missing.
+    RegKey(true, SchemeKeyPath("Art") + "\\TabSelection").DeleteValue("Page2");
+    Seed(SampleScheme("Extra"), "Not in the file");
+    EXPECT_EQ(Run({"verify", file}), kExitDifferent);
+    EXPECT_EQ(
+        out.str(),
+        "scheme \"Art\", section \"WebLinks\", item \"WebLink 1\", value \"URL\": file "
+        "\"http://library.example/\", machine \"http://elsewhere/\"\n"
+        "scheme \"Art\", section \"TabSelection\", value \"Page2\": file \"0\", machine (none)\n"
+        "scheme \"Maths\", section \"Defaults\", value \"Silent\": file \"0\", machine \"7\"\n"
+        "3 differences from " +
+            file + "\n");
+    EXPECT_EQ(Run({"verify", file, "--exact"}), kExitDifferent);
+    EXPECT_NE(out.str().find("scheme \"Extra\": on this computer, not in the file\n4 differences"),
+              std::string::npos)
+        << out.str();
+}
+
+TEST_F(ToolTest, ShowJsonListsEverySchemeInUtf8) {
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, "Art", "Caf\xE9 art");
+    Exported();
+    EXPECT_EQ(Run({"show", folder.File("machine.esm"), "--json"}), kExitDone);
+    const std::string json = out.str();
+    for (const char* part :
+         {"{\"schemes\": [\n  {\"name\": \"Art\",\n   \"description\": \"Caf\xC3\xA9 art\"",
+          "\"defaults\": {\"DefaultView\": \"details\", \"DefaultIconSize\": 32,",
+          "\"tabs\": {\"Page1\": 1, \"Page2\": 0, \"Page3\": 1}",
+          "\"toolbars\": [\n     {\"Back\": ",
+          "\"roots\": [\n     {\"RootDisplayName\": \"Pupils display\", \"RootPath\": "
+          "\"C:\\\\Shared\\\\Pupils\", \"FolderLevels\": 2,",
+          "\"links\": [\n     {\"DisplayName\": \"library site\", \"URL\": "
+          "\"http://library.example/\"",
+          "{\"name\": \"Maths\""})
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+
+    folder.Write("damaged.esm", "not a scheme file");
+    EXPECT_EQ(Run({"show", folder.File("damaged.esm")}), kExitDifferent);
+    EXPECT_EQ(Run({"show", folder.File("absent.esm")}), kExitUnavailable);
+    EXPECT_NE(err.str().find("Read Problem"), std::string::npos) << err.str();
+}
+
+} // namespace

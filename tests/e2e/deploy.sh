@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The deployment path end to end: three Wine prefixes as three workstations, a folder as the
+# share, and the Group Policy start-up script of tools/deploy run on each, as a school would.
+set -uo pipefail
+source "$VLSM_SOURCE/tools/wine/env.sh" "$VLSM_BUILD/wine-deploy/base"
+base=$WINEPREFIX
+room=$VLSM_BUILD/wine-deploy
+share=$room/share
+fails=0
+check() { # description, expected, actual
+    if [[ "$2" == "$3" ]]; then
+        echo "ok: $1"
+    else
+        echo "FAILED: $1"
+        echo "  expected: $(printf %q "$2")"
+        echo "  actual:   $(printf %q "$3")"
+        fails=$((fails + 1))
+    fi
+}
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+
+# A seeded workstation, made once and copied for every machine of the room.
+if [[ ! -f "$base/.vlsm-seeded" ]]; then
+    "$VLSM_SOURCE/tools/wine/prefix.sh" test "$base" >/dev/null
+    "$VLSM_SOURCE/tools/demo/seed-prefix.sh" "$base" >/dev/null
+    wineserver -k >/dev/null 2>&1
+    wineserver -w
+    touch "$base/.vlsm-seeded"
+fi
+machines=(admin ws1 ws2 ws3)
+for machine in "${machines[@]}"; do
+    rm -rf "${room:?}/$machine"
+    cp -a "$base" "$room/$machine"
+    install="$room/$machine/drive_c/Program Files/Orrinford/Vexar Lumen Scheme Manager"
+    mkdir -p "$install"
+    cp "$VLSM_BUILD/bin/vlsm.exe" "$VLSM_BUILD/bin/Ketterel.dll" "$install/"
+done
+stop_all() { for machine in "${machines[@]}"; do WINEPREFIX="$room/$machine" wineserver -k >/dev/null 2>&1; done; }
+trap stop_all EXIT
+rm -rf "$share" && mkdir -p "$share"
+
+on() { # machine, command...: runs a Windows command on that workstation
+    local machine=$1
+    shift
+    WINEPREFIX="$room/$machine" wine "$@" </dev/null 2>/dev/null | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+vlsm() { local machine=$1; shift; on "$machine" 'C:\Program Files\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe' "$@"; }
+startup() { on "$1" cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" "$(winpath "$share/school.esm")" 'C:\vlsm-startup.log' >/dev/null; }
+last_log() { tail -n 1 "$room/$1/drive_c/vlsm-startup.log" | tr -d '\r'; }
+juniors='HKLM\Software\Orrinford\VexarLumen\Schemes\Juniors'
+
+# The school's file, made on the administrator's machine with a scheme changed and one added.
+on admin reg add "$juniors\\Defaults" /v DefaultView /d details /f >/dev/null
+on admin reg add 'HKLM\Software\Orrinford\VexarLumen\Schemes' /v 'Year 12' /d 'Sixth form' /f >/dev/null
+on admin reg add 'HKLM\Software\Orrinford\VexarLumen\Schemes\Year 12\Defaults' /v DefaultView /d icons /f >/dev/null
+vlsm admin export "$(winpath "$share/school.esm")" >/dev/null
+check "school file exported" 0 $?
+
+for machine in ws1 ws2 ws3; do
+    vlsm "$machine" verify "$(winpath "$share/school.esm")" >/dev/null
+    check "$machine differs before the first start-up" 1 $?
+    startup "$machine"
+    check "$machine start-up script exit code" 0 $?
+    check "$machine log line" "exit 0 imported: 2 differences from $(winpath "$share/school.esm")" \
+        "$(last_log "$machine" | grep -o 'exit 0 .*')"
+    vlsm "$machine" verify "$(winpath "$share/school.esm")" --exact >/dev/null
+    check "$machine in step afterwards" 0 $?
+done
+
+# Someone changes a value by hand on one workstation: verify names it, the next start-up mends it.
+on ws2 reg add "$juniors\\Defaults" /v DefaultView /d tree1 /f >/dev/null
+found=$(vlsm ws2 verify "$(winpath "$share/school.esm")")
+check "hand-made change found" 1 $?
+check "the difference named" "scheme \"Juniors\", section \"Defaults\", value \"DefaultView\": file \"details\", machine \"tree1\"" \
+    "$(echo "$found" | head -n 1)"
+startup ws2
+check "ws2 start-up script puts it right" 0 $?
+check "ws2 value restored" 0 "$(vlsm ws2 verify "$(winpath "$share/school.esm")" >/dev/null; echo $?)"
+startup ws1
+check "ws1 start-up in step" "exit 0 in step with $(winpath "$share/school.esm")" "$(last_log ws1 | grep -o 'exit 0 .*')"
+
+# A damaged file on the share changes nothing and leaves its exit code.
+printf 'damaged' >"$share/school.esm"
+startup ws3
+check "damaged file refused by the script" 1 $?
+check "ws3 log names the refusal" "exit 1 import failed:" "$(last_log ws3 | grep -o 'exit 1 import failed:')"
+
+help=$(vlsm ws1 --help)
+check "--help exits 0" 0 $?
+check "the README documents the commands and exit codes as --help does" yes \
+    "$([[ "$(cat "$VLSM_SOURCE/README.md")" == *"$help"* ]] && echo yes)"
+
+echo "the log of ws2:"
+tr -d '\r' <"$room/ws2/drive_c/vlsm-startup.log"
+stop_all
+rm -rf "${room:?}/admin" "$room/ws1" "$room/ws2" "$room/ws3"
+[[ $fails -eq 0 ]]

@@ -1,0 +1,64 @@
+@echo off
+rem Vexar Lumen schemes: a computer start-up script for Group Policy.
+rem
+rem Brings this computer's schemes into step with the school's scheme file: it imports the
+rem file only when "vlsm verify" finds a difference, appends one line to the log and ends
+rem with vlsm's exit code:
+rem   0  in step, or brought into step
+rem   1  the file was refused (nothing was changed)
+rem   2  wrong usage
+rem   3  a file or the registry could not be read or written, or another program kept the
+rem      schemes busy
+rem
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE]
+rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
+rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
+rem The tool is taken from %VLSM% when set, else from the program's install folder.
+rem Delayed expansion keeps quotes and ampersands in vlsm's messages from being read as commands.
+setlocal EnableDelayedExpansion
+
+set "SCHEMES=%~1"
+if "%SCHEMES%"=="" set "SCHEMES=\\school\netlogon\vexar\school.esm"
+set "LOG=%~2"
+if "%LOG%"=="" set "LOG=%SystemRoot%\Temp\vlsm-startup.log"
+if not "%VLSM%"=="" goto found
+set "VLSM=%ProgramFiles%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
+rem The program is 32-bit: on 64-bit Windows it lives below "Program Files (x86)".
+if exist "%ProgramFiles(x86)%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe" set "VLSM=%ProgramFiles(x86)%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
+:found
+set "OUT=%TEMP%\vlsm-startup-%RANDOM%.txt"
+
+"%VLSM%" verify "%SCHEMES%" >"%OUT%" 2>&1
+set RESULT=%ERRORLEVEL%
+call :last
+if not "%RESULT%"=="0" goto differs
+set "SAID=!LAST!"
+goto done
+
+:differs
+if "%RESULT%"=="1" goto import
+set "SAID=verify failed: !LAST!"
+goto done
+
+:import
+set "FOUND=!LAST!"
+"%VLSM%" import "%SCHEMES%" >"%OUT%" 2>&1
+set RESULT=%ERRORLEVEL%
+call :last
+if not "%RESULT%"=="0" goto failed
+set "SAID=imported: !FOUND!"
+goto done
+
+:failed
+set "SAID=import failed: !LAST!"
+
+:done
+>>"%LOG%" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% !SAID!
+del "%OUT%" >nul 2>&1
+exit /b %RESULT%
+
+rem The last line vlsm printed, for the log.
+:last
+set "LAST="
+for /f "usebackq delims=" %%L in ("%OUT%") do set "LAST=%%L"
+goto :eof
