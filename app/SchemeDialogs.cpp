@@ -2,6 +2,7 @@
 #include "editor/FieldCheck.h"
 #include "framework/ComboBox.h"
 #include "resource.h"
+#include "store/Settings.h"
 
 const std::vector<Command<CSchemeCreationDlg>> CSchemeCreationDlg::commands_ = {
     {IDC_COMPLETELY_NEW, BN_CLICKED, &CSchemeCreationDlg::OnCompletelyNew},
@@ -56,3 +57,5 @@ bool CSchemeNameDlg::Exchange(bool save) {
 }
 
 void CSchemeNameDlg::OnNameChange() { CheckField(Hwnd(), IDC_NEW_NAME, kSchemeNameRule, MB_ICONEXCLAMATION); }
+
+void CSchemeNameDlg::OnHelp() { OpenHelp(); }

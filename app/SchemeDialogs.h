@@ -29,7 +29,7 @@ private:
 };
 
 // Asks again for a scheme name that was blank or already taken. It has no Cancel button; Escape
-// closes it with the name still empty, so that the caller asks again.
+// closes it with the name still empty, so that the caller asks again. F1 opens the help.
 class CSchemeNameDlg : public Dialog {
 public:
     explicit CSchemeNameDlg(HWND parent = nullptr);
@@ -40,6 +40,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, int id, HWND control) override;
     bool Exchange(bool save) override;
+    void OnHelp() override;
 
 private:
     static const std::vector<Command<CSchemeNameDlg>> commands_;

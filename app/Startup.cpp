@@ -66,6 +66,8 @@ bool PicturesPresent() {
 
 void CopyDefaultPictures() {
     const std::string pictures = GetDefaultPicturesFolder();
+    // Without a picture folder the targets would be the root of the current drive.
+    if (pictures.empty()) return;
     const std::string install = GetInstallFolder();
     for (const char* file : {"Closed Folder.bmp", "On-Line Resources.bmp"}) {
         const std::string target = pictures + "\\" + file;

@@ -1,5 +1,4 @@
 #include "editor/Page1.h"
-#include "editor/FieldCheck.h"
 
 namespace {
 const char* const kTabNames[3] = {"Programs", "My Files", "Links"};
@@ -59,10 +58,9 @@ BOOL CPage1::OnInitDialog() {
     // The template of a completely new scheme lends its settings, not its name.
     const bool fromTemplate = initialName_ == kNewSchemeTemplate;
     nameText = fromTemplate ? std::string() : initialName_;
-    descriptionText = fromTemplate || initialDescription_ == kNoDescription ? std::string() : initialDescription_;
-    // Each is a change of its own and passes the typed-text check.
-    SetItemText(IDC_GENERAL_NAME, nameText);
-    SetItemText(IDC_GENERAL_DESCRIPTION, descriptionText);
+    descriptionText = fromTemplate ? std::string() : initialDescription_;
+    name_.Show(Hwnd(), nameText);
+    description_.Show(Hwnd(), descriptionText, descriptionText == kNoDescription ? std::string() : descriptionText);
 
     Exchange(false);
     FillTabList(stored_.defaults.defaultFirstTab);
@@ -107,10 +105,10 @@ bool CPage1::Exchange(bool save) {
     return true;
 }
 
-void CPage1::CheckTypedEdit(int id, std::string& text) {
-    CheckField(Hwnd(), id, kGeneralTextRule);
+void CPage1::CheckTypedEdit(const CheckedEdit& edit, std::string& text) {
+    edit.OnChange(Hwnd());
     // A correction has checked the text again by now, so this is the final text.
-    text = ItemText(id);
+    text = edit.Value(Hwnd());
 }
 
 void CPage1::ToggleTab(Tab tab) {

@@ -5,6 +5,7 @@
 // fields afterwards; everything else starts from the scheme as stored in the registry.
 #include <string>
 #include <vector>
+#include "editor/CheckedEdit.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/PropertyPage.h"
@@ -28,6 +29,7 @@ public:
     // roots, web links, icon size and every other value are the owner's or other pages' business.
     void StoreInto(Scheme& scheme) const;
 
+    // As typed, or exactly as given when the user left the edit unchanged.
     std::string nameText;
     std::string descriptionText;
     bool showTab[3] = {false, false, false}; // by Tab
@@ -51,15 +53,15 @@ protected:
 private:
     static const std::vector<Command<CPage1>> commands_;
 
-    void OnNameChange() { CheckTypedEdit(IDC_GENERAL_NAME, nameText); }
-    void OnDescriptionChange() { CheckTypedEdit(IDC_GENERAL_DESCRIPTION, descriptionText); }
+    void OnNameChange() { CheckTypedEdit(name_, nameText); }
+    void OnDescriptionChange() { CheckTypedEdit(description_, descriptionText); }
     void OnPrograms() { ToggleTab(kPrograms); }
     void OnMyFiles() { ToggleTab(kMyFiles); }
     void OnLinks() { ToggleTab(kLinks); }
     void OnTabChoice();
     void OnViewChoice();
 
-    void CheckTypedEdit(int id, std::string& text);
+    void CheckTypedEdit(const CheckedEdit& edit, std::string& text);
     void ToggleTab(Tab tab);
     void FillTabList(int storedFirstTab);
     void FillViewList(const std::string& storedView);
@@ -69,5 +71,7 @@ private:
 
     std::string initialName_;
     std::string initialDescription_;
+    CheckedEdit name_{IDC_GENERAL_NAME, kGeneralTextRule};
+    CheckedEdit description_{IDC_GENERAL_DESCRIPTION, kGeneralTextRule};
     Scheme stored_;
 };

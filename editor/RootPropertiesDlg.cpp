@@ -2,7 +2,6 @@
 #include <cstdlib>
 #include "store/Settings.h"
 #include "editor/DirDlg.h"
-#include "editor/FieldCheck.h"
 #include "framework/Notices.h"
 #include "framework/UpDown.h"
 #include "resource.h"
@@ -72,16 +71,16 @@ void CRootPropertiesDlg::InitEdit() {
 
 bool CRootPropertiesDlg::Exchange(bool save) {
     if (save) {
-        displayName_ = ItemText(IDC_ITEM_NAME);
-        path_ = ItemText(IDC_ROOT_PATH);
+        displayName_ = nameEdit_.Value(Hwnd());
+        path_ = pathEdit_.Value(Hwnd());
         selectedChoice_ = IsChecked(IDC_SELECTED_CUSTOM) ? kCustom : kStandard;
         unselectedChoice_ = IsChecked(IDC_UNSELECTED_CUSTOM) ? kCustom : kStandard;
         levels_ = static_cast<int>(std::strtol(ItemText(IDC_ROOT_LEVELS).c_str(), nullptr, 10));
         limitLevels_ = IsChecked(IDC_ROOT_LIMIT_LEVELS);
         return true;
     }
-    SetItemText(IDC_ITEM_NAME, displayName_);
-    SetItemText(IDC_ROOT_PATH, path_);
+    nameEdit_.Show(Hwnd(), displayName_);
+    pathEdit_.Show(Hwnd(), path_);
     SetChecked(IDC_SELECTED_STANDARD, selectedChoice_ == kStandard);
     SetChecked(IDC_SELECTED_CUSTOM, selectedChoice_ == kCustom);
     SetChecked(IDC_UNSELECTED_STANDARD, unselectedChoice_ == kStandard);
@@ -93,9 +92,9 @@ bool CRootPropertiesDlg::Exchange(bool save) {
 
 bool CRootPropertiesDlg::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, commands_, code, id); }
 
-void CRootPropertiesDlg::OnNameChange() { CheckField(Hwnd(), IDC_ITEM_NAME, kRootNameRule); }
+void CRootPropertiesDlg::OnNameChange() { nameEdit_.OnChange(Hwnd()); }
 
-void CRootPropertiesDlg::OnPathChange() { CheckField(Hwnd(), IDC_ROOT_PATH, kRootPathRule); }
+void CRootPropertiesDlg::OnPathChange() { pathEdit_.OnChange(Hwnd()); }
 
 void CRootPropertiesDlg::OnBrowse() {
     const std::string typed = ItemText(IDC_ROOT_PATH);

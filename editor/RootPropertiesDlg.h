@@ -4,8 +4,11 @@
 // optional limit on the folder levels users may create. The page sets the fields, shows the
 // dialog and on IDOK applies the result to a root with ApplyTo.
 #include <string>
+#include "editor/CheckedEdit.h"
+#include "editor/FieldRules.h"
 #include "editor/ListItemDlg.h"
 #include "editor/PictureLibrary.h"
+#include "resource.h"
 #include "sections/FolderRootsSection.h"
 
 class CRootPropertiesDlg : public CListItemDlg {
@@ -66,6 +69,9 @@ private:
     // The Icon Picker's choice, when it is one of this dialog's pictures.
     bool PickPicture(std::string& path);
 
+    // A browsed folder counts as typed; what the root held comes back unchanged.
+    CheckedEdit nameEdit_{IDC_ITEM_NAME, kRootNameRule};
+    CheckedEdit pathEdit_{IDC_ROOT_PATH, kRootPathRule};
     ShownIcon selectedIcon_;
     ShownIcon unselectedIcon_;
     std::string displayName_;

@@ -1,5 +1,4 @@
 #include "editor/WebLinkDlg.h"
-#include "editor/FieldCheck.h"
 #include "framework/Notices.h"
 #include "resource.h"
 
@@ -39,25 +38,25 @@ BOOL CWebLinkDlg::OnInitDialog() {
 
 bool CWebLinkDlg::Exchange(bool save) {
     if (save) {
-        displayName_ = ItemText(IDC_ITEM_NAME);
-        url_ = ItemText(IDC_LINK_URL);
-        longToolTip_ = ItemText(IDC_LINK_LONG_TIP);
-        shortToolTip_ = ItemText(IDC_LINK_SHORT_TIP);
+        displayName_ = nameEdit_.Value(Hwnd());
+        url_ = urlEdit_.Value(Hwnd());
+        longToolTip_ = longToolTipEdit_.Value(Hwnd());
+        shortToolTip_ = shortToolTipEdit_.Value(Hwnd());
         return true;
     }
-    SetItemText(IDC_ITEM_NAME, displayName_);
-    SetItemText(IDC_LINK_URL, url_);
-    SetItemText(IDC_LINK_LONG_TIP, longToolTip_);
-    SetItemText(IDC_LINK_SHORT_TIP, shortToolTip_);
+    nameEdit_.Show(Hwnd(), displayName_);
+    urlEdit_.Show(Hwnd(), url_);
+    longToolTipEdit_.Show(Hwnd(), longToolTip_);
+    shortToolTipEdit_.Show(Hwnd(), shortToolTip_);
     return true;
 }
 
 bool CWebLinkDlg::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, commands_, code, id); }
 
-void CWebLinkDlg::OnNameChange() { CheckField(Hwnd(), IDC_ITEM_NAME, kLinkNameRule); }
-void CWebLinkDlg::OnUrlChange() { CheckField(Hwnd(), IDC_LINK_URL, kLinkUrlRule); }
-void CWebLinkDlg::OnLongToolTipChange() { CheckField(Hwnd(), IDC_LINK_LONG_TIP, kLongToolTipRule); }
-void CWebLinkDlg::OnShortToolTipChange() { CheckField(Hwnd(), IDC_LINK_SHORT_TIP, kShortToolTipRule); }
+void CWebLinkDlg::OnNameChange() { nameEdit_.OnChange(Hwnd()); }
+void CWebLinkDlg::OnUrlChange() { urlEdit_.OnChange(Hwnd()); }
+void CWebLinkDlg::OnLongToolTipChange() { longToolTipEdit_.OnChange(Hwnd()); }
+void CWebLinkDlg::OnShortToolTipChange() { shortToolTipEdit_.OnChange(Hwnd()); }
 
 void CWebLinkDlg::OnChangePicture() {
     if (!ChoosePicture(iconFile_)) return;
@@ -65,13 +64,14 @@ void CWebLinkDlg::OnChangePicture() {
 }
 
 void CWebLinkDlg::OnOK() {
-    if (ItemText(IDC_ITEM_NAME).empty())
+    if (nameEdit_.Value(Hwnd()).empty())
         return Refuse("The Name is missing.\n\rPlease enter the Name and try again.", "Missing Name", IDC_ITEM_NAME,
                       false);
-    const std::string url = ItemText(IDC_LINK_URL);
+    const std::string url = urlEdit_.Value(Hwnd());
     if (url.empty())
         return Refuse("The URL is missing.\n\rPlease enter the URL and try again.", "Missing URL", IDC_LINK_URL, false);
-    switch (CheckUrl(url)) {
+    // Only a typed address is judged: emptying a stored one the user never touched would lose it.
+    switch (urlEdit_.Changed(Hwnd()) ? CheckUrl(url) : UrlProblem::kNone) {
     case UrlProblem::kInvalidCharacter:
         return Refuse(kInvalidUrlText, kInvalidUrlTitle, IDC_LINK_URL, true);
     case UrlProblem::kSpace:

@@ -1,10 +1,14 @@
 #pragma once
 // Adds or edits one web link of the Links page: display name, address, the two tooltips and the
 // button's picture. The page builds one for every Add and Edit, sets the values, shows it and on
-// IDOK reads them back. OK refuses a missing name, a missing address and an unusable address.
+// IDOK reads them back. OK refuses a missing name, a missing address and an unusable typed address;
+// a field the user left unchanged comes back exactly as it was given.
 #include <string>
+#include "editor/CheckedEdit.h"
+#include "editor/FieldRules.h"
 #include "editor/ListItemDlg.h"
 #include "editor/PictureLibrary.h"
+#include "resource.h"
 #include "sections/WebLinksSection.h"
 
 class CWebLinkDlg : public CListItemDlg {
@@ -40,6 +44,10 @@ private:
     void Refuse(const char* text, const char* title, int id, bool empty);
     void ShowPicture();
 
+    CheckedEdit nameEdit_{IDC_ITEM_NAME, kLinkNameRule};
+    CheckedEdit urlEdit_{IDC_LINK_URL, kLinkUrlRule};
+    CheckedEdit longToolTipEdit_{IDC_LINK_LONG_TIP, kLongToolTipRule};
+    CheckedEdit shortToolTipEdit_{IDC_LINK_SHORT_TIP, kShortToolTipRule};
     ShownIcon picture_;
     std::string displayName_;
     std::string url_;

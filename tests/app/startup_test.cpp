@@ -137,7 +137,7 @@ TEST_F(StartupTest, PicturesAreCountedInTheStartingFolderWhenTheSettingIsMissing
     AddScheme("Default User");
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSettings, "Other", "x");
     SetCurrentFolder(folder.File("Pictures"));
-    RegKey(false, kSettings).DeleteValue("Default Pictures"); // only the setting goes
+    RegKey(true, kSettings).DeleteValue("Default Pictures"); // only the setting goes
     AddPicture("Here.bmp");
     EXPECT_TRUE(PicturesPresent());
 }
@@ -147,6 +147,15 @@ TEST_F(StartupTest, OnlyMissingDefaultPicturesAreCopied) {
     CopyDefaultPictures();
     EXPECT_EQ("school's own", folder.Read("Pictures\\Closed Folder.bmp"));
     EXPECT_EQ("online", folder.Read("Pictures\\On-Line Resources.bmp"));
+}
+
+TEST_F(StartupTest, NoPictureFolderSettingCopiesNothing) {
+    // Otherwise the pictures would land in the root of the current drive.
+    SetCurrentFolder(folder.Path());
+    RegKey(true, kSettings).DeleteValue("Default Pictures");
+    CopyDefaultPictures();
+    EXPECT_FALSE(PathExists("\\Closed Folder.bmp"));
+    EXPECT_FALSE(PathExists("\\On-Line Resources.bmp"));
 }
 
 TEST_F(StartupTest, SettingsAreReadUnexpandedAndEmptyWhenMissing) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The My Files and Links pages of the real program: roots and web links added, edited, moved and
-# removed through the sheet and its dialogs, then read back from the registry with Wine's reg.
+# removed through the sheet and its dialogs, then read back from the registry with Wine's reg; and
+# an editor opened and confirmed without typing, which must change nothing.
 # Usage: pages.sh CASE   (VLSM_BUILD and VLSM_SOURCE name the build and source folders)
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -66,6 +67,12 @@ ok_sheet() {
     probe click "$sheet" 1
     expect_gone "$sheet"
     close_program
+}
+# The Schemes key as regedit exports it.
+export_schemes() {
+    rm -f "$WINEPREFIX/drive_c/e2e-schemes.reg"
+    wine regedit /E 'C:\e2e-schemes.reg' 'HKEY_LOCAL_MACHINE\Software\Orrinford\VexarLumen\Schemes' </dev/null >/dev/null 2>&1
+    iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/e2e-schemes.reg" 2>/dev/null
 }
 root_question="Are you sure you want to delete this root ?"
 link_question="Are you sure you want to delete this Web Link ?"
@@ -180,6 +187,38 @@ links)
     check "WebLink 3 above the count left as it was" \
         "Online Dictionary|http://dictionary.hollinbrook.sch.uk/|$pictures_key\\English.bmp|Look up a word|Dictionary|" \
         "$(link 3)"
+    ;;
+untouched)
+    # Stored text that typing could not enter: colons in the scheme's and a root's name, a
+    # description of 60 characters, a space and backslashes in a link's address. Opening the
+    # editor, its root and its link and pressing OK everywhere must leave every byte as it was.
+    maths="$schemes\\Year 7: Maths"
+    reg copy "$schemes\\Year 7" "$maths" /s /f
+    reg add "$schemes" /v "Year 7: Maths" /d "Number, algebra, shape and data: the first year of secondary" /f
+    reg add "$maths" /v "Scheme Name" /d "Year 7: Maths" /f
+    for tip in RootDisplayName LongToolTip ShortToolTip; do
+        reg add "$maths\\FolderDisplay\\Root 1" /v "$tip" /d "My Work: Year 7" /f
+    done
+    reg add "$maths\\WebLinks\\WebLink 1" /v URL /d 'file://\\server\maths games\index.htm' /f
+    before=$(export_schemes)
+    check "scheme seeded" "Year 7: Maths" "$(value "$maths" "Scheme Name")"
+    start_program
+    probe select "$title" 1021 "Year 7: Maths"
+    probe click "$title" 1016
+    expect_window "$sheet"
+    check "name shown as stored" "Year 7: Maths" "$(probe text "$sheet" 1036)"
+    probe page "$sheet" 2 || check "My Files shown" shown "not shown"
+    on_row 1099 "My Work: Year 7" 1016
+    expect_window "Root Properties"
+    probe click "Root Properties" 1
+    expect_gone "Root Properties"
+    probe page "$sheet" 1 || check "Links shown" shown "not shown"
+    on_row 1021 "School Website" 1016
+    expect_window "Web Links"
+    probe click "Web Links" 1
+    expect_gone "Web Links"
+    ok_sheet
+    check "Schemes key byte for byte as before" "$before" "$(export_schemes)"
     ;;
 *)
     echo "unknown case $1" >&2

@@ -82,7 +82,24 @@ TEST_F(GeneralPageTest, TheTemplateAndABlankDescriptionOpenEmpty) {
         PressSheetButton(robot, shown, PSBTN_OK);
     }, " ");
     EXPECT_EQ((std::vector<std::string>{"", "", "Maths", ""}), std::vector<std::string>(texts, texts + 4));
-    EXPECT_EQ("", descriptionText);
+    EXPECT_EQ(" ", descriptionText) << "left untouched, it comes back as stored";
+}
+
+TEST_F(GeneralPageTest, OkWithoutTypingKeepsStoredTextThatTypingCouldNotEnter) {
+    // A scheme file or older data may bring a colon and more than 50 characters.
+    const std::string description = "Number, algebra, shape and data: the first year of secondary";
+    maths.name = "Year 7: Maths";
+    std::string shownName, shownDescription;
+    Edit([&](const ShownSheet& shown) {
+        shownName = robot.Text(shown.page, IDC_GENERAL_NAME);
+        shownDescription = robot.Text(shown.page, IDC_GENERAL_DESCRIPTION);
+        PressSheetButton(robot, shown, PSBTN_OK);
+    }, description);
+    EXPECT_EQ("Year 7: Maths", shownName);
+    EXPECT_EQ(description, shownDescription);
+    EXPECT_EQ("Year 7: Maths", nameText);
+    EXPECT_EQ(description, descriptionText);
+    EXPECT_TRUE(notices.shown.empty());
 }
 
 TEST_F(GeneralPageTest, TypedTextLosesRefusedCharactersOnePerBoxAndIsCutAtFifty) {

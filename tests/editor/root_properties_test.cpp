@@ -211,6 +211,22 @@ TEST_F(RootPropertiesTest, PathKeepsColonsAndIsCutTo255WhileTheNameLosesThem) {
     EXPECT_EQ(255u, dialog.RootPath().size());
 }
 
+TEST_F(RootPropertiesTest, OkWithoutTypingKeepsAStoredNameAndPathThatTypingCouldNotEnter) {
+    const std::string path = "S:/Juniors/" + std::string(250, 'd');
+    CRootPropertiesDlg dialog;
+    Edit(dialog, CRootPropertiesDlg::OpenFolderPicture(), CRootPropertiesDlg::ClosedFolderPicture(), -1);
+    dialog.SetDisplayName("Year 7: Drama");
+    dialog.SetRootPath(path);
+    ASSERT_EQ(IDOK, Run(dialog, [&](HWND w) {
+        EXPECT_EQ("Year 7: Drama", robot.Text(w, IDC_ITEM_NAME));
+        ClickOk(w);
+    }));
+    const FolderRoot root = Applied(dialog);
+    EXPECT_EQ("Year 7: Drama", root.displayName);
+    EXPECT_EQ(path, root.path);
+    EXPECT_TRUE(notices.shown.empty());
+}
+
 TEST_F(RootPropertiesTest, OkWithBothFieldsEmptyShowsNameErrorThenPathErrorAndStaysOpen) {
     CRootPropertiesDlg dialog;
     HWND owner = nullptr;

@@ -118,6 +118,25 @@ TEST_F(WebLinkTest, OkRefusesAMissingNameAMissingUrlAndBadCharactersButAcceptsPe
     EXPECT_EQ("http://search.example.org/?q=a%20b", dialog.Url());
 }
 
+TEST_F(WebLinkTest, OkWithoutTypingKeepsStoredFieldsThatTypingCouldNotEnter) {
+    WebLink stored;
+    stored.displayName = "Maths: Games";
+    stored.url = "file://\\\\server\\maths games\\index.htm";
+    stored.longToolTip = std::string(101, 'l');
+    stored.shortToolTip = std::string(51, 's');
+    CWebLinkDlg dialog;
+    dialog.SetEditMode(true);
+    dialog.SetValues(stored);
+    ASSERT_EQ(IDOK, Run(dialog, [&](HWND w) { ClickOk(w); }));
+    WebLink link;
+    dialog.CopyTo(link);
+    EXPECT_EQ(stored.displayName, link.displayName);
+    EXPECT_EQ(stored.url, link.url);
+    EXPECT_EQ(stored.longToolTip, link.longToolTip);
+    EXPECT_EQ(stored.shortToolTip, link.shortToolTip);
+    EXPECT_TRUE(notices.shown.empty());
+}
+
 TEST_F(WebLinkTest, EditShowsTheLinkAndChangeTakesThePickedPicture) {
     CWebLinkDlg dialog;
     WebLink link;
