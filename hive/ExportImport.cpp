@@ -1,6 +1,7 @@
 #include "hive/ExportImport.h"
 #include "framework/Notices.h"
 #include "hive/ImportCheck.h"
+#include "hive/ImportOrder.h"
 #include "hive/SchemeFile.h"
 #include "hive/SettingsHive.h"
 #include "hive/ProgressDisplay.h"
@@ -8,16 +9,9 @@
 #include "store/SchemeStore.h"
 #include "store/WriterLock.h"
 
+#include <optional>
+
 namespace {
-
-const char* const kEntrySection = "Config Hive";
-const char* const kCountSection = "Scheme Count";
-const char* const kCountKey = "The number of schemes";
-const char* const kSchemeNameKey = "Name of scheme";
-constexpr size_t kLongestName = 255;
-
-std::string EntryKey(size_t k) { return "Config" + std::to_string(k); }
-std::string SchemeSection(size_t i) { return "Scheme" + std::to_string(i); }
 
 // N + 1 steps: one for the entries, one per scheme. Nothing can be cancelled half way.
 class OperationProgress {
@@ -38,12 +32,52 @@ bool ImportedNamesSafe(const SchemeStore& store) {
     return true;
 }
 
+// The import's reads through the working hive, in the one order the whole-file check also
+// walks (hive/ImportOrder.h).
+class ImportReader {
+public:
+    using Value = std::string;
+
+    explicit ImportReader(SchemeStore& store) : store_(store) {}
+
+    std::string Read(const std::string& section, const std::string& key) {
+        return GetString(section, key);
+    }
+    static std::string_view Text(const std::string& value) { return value; }
+    void Reset() { ResetCursor(); }
+
+    bool SchemeCount(const std::string& text, uint64_t& schemes) {
+        // A count no checked file holds cannot run the loops past what the records could carry.
+        const int count = HiveItemBound(ParseLeadingNumber(text), 1);
+        schemes = static_cast<uint64_t>(count);
+        progress_.emplace(count, "Loading your file from disk");
+        return true;
+    }
+    bool EntryName(const std::string&) { return true; }
+    void Entry(std::string name, std::string description) {
+        store_.entries.push_back({std::move(name), std::move(description)});
+    }
+    bool EntriesRead() {
+        progress_->Step();
+        return true;
+    }
+    bool Scheme(uint64_t, std::string name) {
+        ::Scheme scheme;
+        scheme.name = std::move(name);
+        scheme.ImportFromHive(scheme.name);
+        store_.schemes.push_back(std::move(scheme));
+        progress_->Step();
+        return true;
+    }
+
+private:
+    SchemeStore& store_;
+    std::optional<OperationProgress> progress_;
+};
+
 } // namespace
 
-bool IsSafeSchemeName(const std::string& name) {
-    return !name.empty() && name.size() <= kLongestName && name.find('\\') == std::string::npos &&
-           name.find('\0') == std::string::npos && !ContainsTerminator(name);
-}
+bool IsSafeSchemeName(const std::string& name) { return NameProblem(name) == nullptr; }
 
 void SchemeStore::TakeWorkingHive() { records = WorkingHive().Records(); }
 
@@ -76,51 +110,35 @@ void SchemeStore::ImportAll() {
     // The records move into the working hive: a file's strings are never copied a second time.
     WorkingHive().Assign(std::move(records));
     records.clear();
-
-    // A count no checked file holds cannot run the loops past what the records could carry.
-    const int count = HiveItemBound(GetNumber(kCountSection, kCountKey), 1);
-    OperationProgress progress(count, "Loading your file from disk");
-
-    // Entry k's two records stand at 2k - 2 and 2k - 1 in every file the program writes. Read
-    // with the cursor there, they are taken from their places, so a scheme named "Config" and a
-    // number can never be mistaken for an entry's name record; a file laid out otherwise falls
-    // back on the scan. Reading the count once more then steps the cursor over its record onto
-    // the first scheme's, as every scheme read below expects.
-    ResetCursor();
     entries.clear();
-    for (int k = 1; k <= count; ++k) {
-        SchemeEntry entry;
-        entry.name = GetString(kEntrySection, EntryKey(static_cast<size_t>(k)));
-        entry.description = GetString(kEntrySection, entry.name);
-        entries.push_back(std::move(entry));
-    }
-    GetNumber(kCountSection, kCountKey);
-    progress.Step();
-
     schemes.clear();
-    for (int i = 0; i < count; ++i) {
-        Scheme scheme;
-        scheme.name = GetString(SchemeSection(static_cast<size_t>(i)), kSchemeNameKey);
-        scheme.ImportFromHive(scheme.name);
-        schemes.push_back(std::move(scheme));
-        progress.Step();
-    }
+    ImportReader reader(*this);
+    WalkImport(reader);
 }
 
-bool SaveSchemesToFile(const std::string& path) {
-    SchemeFile file;
-    file.CollectRecords();
-    if (file.WriteRecords(path)) return true;
+namespace {
+
+void ReportExportProblem() {
     Warn(nullptr,
          "There was a problem exporting your schemes file.\nThis may be due to the disk being "
          "full, corrupt or "
          "protected.\n\nIf the file appears to have been created it should not be\nrelied upon as "
          "correct",
          "Export Problem");
-    return false;
 }
 
-bool LoadSchemesFromFile(const std::string& path) {
+void ReportImportProblem() {
+    Warn(nullptr,
+         "There was a problem importing your schemes file.\nThis may be due to the disk being "
+         "corrupt or "
+         "protected.\n\nIf the file appears to have been imported the settings should not be "
+         "relied \nupon as "
+         "correct",
+         "Import Problem");
+}
+
+// Reads the file and writes what it holds; `writing` is set once the registry is about to change.
+bool LoadAndWrite(const std::string& path, bool& writing) {
     SchemeFile file;
     if (!file.ReadRecords(path)) return false;
     SchemeStore store;
@@ -134,13 +152,42 @@ bool LoadSchemesFromFile(const std::string& path) {
     // Another writer of this machine (the program or the tool) finishes first; ours then follows.
     const WriterLock turn(nullptr);
     if (!turn.Held()) return false;
+    writing = true;
     if (store.SaveAll()) return true;
-    Warn(nullptr,
-         "There was a problem importing your schemes file.\nThis may be due to the disk being "
-         "corrupt or "
-         "protected.\n\nIf the file appears to have been imported the settings should not be "
-         "relied \nupon as "
-         "correct",
-         "Import Problem");
+    ReportImportProblem();
     return false;
+}
+
+} // namespace
+
+// Nothing may leave these two as an exception: the window procedure that calls them, and the
+// console tool, expect a result. Whatever fails (memory included) ends with the command's own
+// message, and the working hive lets go of what it was holding.
+bool SaveSchemesToFile(const std::string& path) {
+    bool written = false;
+    try {
+        SchemeFile file;
+        file.CollectRecords();
+        written = file.WriteRecords(path);
+    } catch (...) {
+        WorkingHive().Assign({});
+        written = false;
+    }
+    if (!written) ReportExportProblem();
+    return written;
+}
+
+bool LoadSchemesFromFile(const std::string& path) {
+    bool writing = false;
+    try {
+        return LoadAndWrite(path, writing);
+    } catch (...) {
+        WorkingHive().Assign({});
+        // Once the registry was being written, the message says the import may be incomplete.
+        if (writing)
+            ReportImportProblem();
+        else
+            SchemeFile::ReportNotASchemeFile();
+        return false;
+    }
 }

@@ -3,13 +3,15 @@
 // The SchemeStore members ExportAll, ImportAll and TakeWorkingHive live in ExportImport.cpp.
 #include <string>
 
-// Writes every scheme with the descriptions to `path`. On any failure ("Export Problem") an
-// earlier file of that name stays as it was; returns whether the file was written.
+// Writes every scheme with the descriptions to `path`. On any failure ("Export Problem"), running
+// out of memory included, an earlier file of that name stays as it was; returns whether the file
+// was written. Throws nothing.
 bool SaveSchemesToFile(const std::string& path);
 
 // Writes the schemes and descriptions of the file at `path` into the registry; schemes not in
-// the file stay. The file is never written. A file that is refused changes nothing; a failed
-// registry write shows "Import Problem". Returns whether everything was written.
+// the file stay. The file is never written. A file that is refused, or that fails to load for any
+// other reason (memory included), changes nothing: "File Load Problem"; a failed registry write
+// shows "Import Problem". Returns whether everything was written. Throws nothing.
 bool LoadSchemesFromFile(const std::string& path);
 
 // Whether a name read from a file may name a registry key or value: not empty, at most 255

@@ -6,10 +6,18 @@
 #include <string_view>
 
 // True when an import of these records (parsed form) would read only counts that the records
-// can satisfy and only names that are safe as registry key and value names. The import's own
-// reads are followed record by record, with the hive's cursor rule, so every count checked is
-// the one the import would use. Otherwise false, with the first reason in *why.
+// can satisfy and only names that are safe as registry key and value names, and the file holds
+// no more records than those counts take (a file of countless tiny records is refused before
+// any of them is copied). The import's own reads are walked record by record, with the hive's
+// cursor rule, so every value checked is the one the import would use. Otherwise false, with
+// the first reason in *why as one plain line: "record N: <what is wrong>", N counting the
+// records after the header from 1, or "file: <what is wrong>" for the file as a whole.
 bool CheckImportable(const ParsedRecords& parsed, std::string* why = nullptr);
+
+// Why a name read from a file cannot name a registry key or value ("holds a backslash", ...),
+// or nullptr when it can: 1 to 255 characters, no backslash (it would reach into another key),
+// no zero byte, no terminator.
+const char* NameProblem(std::string_view name);
 
 // A field holding the terminator byte would shift every later field of the file.
 bool ContainsTerminator(std::string_view field);

@@ -1,4 +1,5 @@
 #include "sections/FolderRootsSection.h"
+#include "hive/ImportOrder.h"
 #include "hive/SettingsHive.h"
 #include "sections/SectionCodec.h"
 
@@ -8,10 +9,10 @@ constexpr ItemListNames kNames = {
     "FolderDisplay",    // registry key
     "RootFolderCount",  // registry count
     "Root ",            // item prefix
-    " - FolderDisplay", // hive section of the count
-    "RootFoldersCount", // hive count
+    kRootCountSuffix,   // hive section of the count
+    kRootCountKey,      // hive count
     " - FolderDisplay", // hive section of the items
-    9,                  // records per root
+    kRecordsPerRoot,    // records per root
 };
 } // namespace
 

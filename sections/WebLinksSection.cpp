@@ -1,4 +1,5 @@
 #include "sections/WebLinksSection.h"
+#include "hive/ImportOrder.h"
 #include "hive/SettingsHive.h"
 #include "sections/SectionCodec.h"
 
@@ -6,13 +7,13 @@ namespace {
 // In the hive the count has a lower-case l and stands under the folder display's section, with
 // a blank that the folder roots' own section does not have.
 constexpr ItemListNames kNames = {
-    "WebLinks",          // registry key
-    "WebLinksCount",     // registry count
-    "WebLink ",          // item prefix
-    " - Folder Display", // hive section of the count
-    "WeblinksCount",     // hive count
-    " - Weblinks",       // hive section of the items
-    6,                   // records per link
+    "WebLinks",       // registry key
+    "WebLinksCount",  // registry count
+    "WebLink ",       // item prefix
+    kLinkCountSuffix, // hive section of the count
+    kLinkCountKey,    // hive count
+    " - Weblinks",    // hive section of the items
+    kRecordsPerLink,  // records per link
 };
 } // namespace
 

@@ -2,7 +2,9 @@
 """Scheme files, read and written independently of the program, for the end-to-end checks.
 
   esm.py decode FILE           print the records, one a line: section<TAB>key<TAB>value
-  esm.py encode OUT < RECORDS  write the records given one a line in the same form
+  esm.py encode OUT [EMPTY] < RECORDS
+                               write the records given one a line in the same form, then EMPTY
+                               records whose three fields are empty
 """
 import sys
 
@@ -12,7 +14,7 @@ END = 0xAC
 
 
 def scramble(data):
-    return bytes(b ^ KEY for b in data)
+    return data.translate(bytes(b ^ KEY for b in range(256)))
 
 
 def decode(path):
@@ -30,15 +32,16 @@ def decode(path):
         out.write(b"\t".join(fields[i:i + 3]) + b"\n")
 
 
-def encode(path):
-    body = b""
+def encode(path, empty="0"):
+    body = []
     for line in sys.stdin.buffer.read().split(b"\n"):
         if not line:
             continue
         section, key, value = line.split(b"\t")
-        body += section + bytes([END]) + key + bytes([END]) + value + bytes([END])
-    open(path, "wb").write(scramble(HEADER + body))
+        body.append(section + bytes([END]) + key + bytes([END]) + value + bytes([END]))
+    body.append(bytes([END]) * (3 * int(empty)))
+    open(path, "wb").write(scramble(HEADER + b"".join(body)))
 
 
 if __name__ == "__main__":
-    {"decode": decode, "encode": encode}[sys.argv[1]](sys.argv[2])
+    {"decode": decode, "encode": encode}[sys.argv[1]](*sys.argv[2:])

@@ -22,6 +22,39 @@ records_of() { # decoded file, scheme name
     awk -F'\t' -v name="$2" '$2 == "Name of scheme" { inside = ($3 == name); next } inside' "$1"
 }
 
+# The records of one scheme with one root and no web links, as the program would save them.
+scheme_records() { # scheme number, name
+    local name=$2 section="$2 - FolderDisplay - Root 1" page button
+    printf 'Scheme%s\tName of scheme\t%s\n' "$1" "$name"
+    printf '%s - Defaults\t%s\t%s\n' "$name" DefaultView icons "$name" DefaultIconSize 32 \
+        "$name" DefaultFirstTab 2 "$name" ShortToolTips 1 "$name" Silent 0 "$name" "Context Menu" 1 \
+        "$name" "Options Menu" 0
+    printf '%s - FolderDisplay\tRootFoldersCount\t1\n' "$name"
+    printf '%s\t%s\t%s\n' "$section" CollapsedIconFile 'C:\pics\closed.bmp' "$section" ExpandedIconFile \
+        'C:\pics\open.bmp' "$section" RootDisplayName "Homework" "$section" RootPath 'H:\Homework' \
+        "$section" DenyModify 1 "$section" FolderLevels 3 "$section" LongToolTip "Your homework" \
+        "$section" ShortToolTip "Homework" "$section" "Wav File" ""
+    printf '%s - Tabs\t%s\t%s\n' "$name" Page1 1 "$name" Page2 1 "$name" Page3 0
+    for page in 1 2 3; do
+        for button in Back Copy Cut Delete Forward Help Icon New Paste Print Refresh Rename Side Undo Up View; do
+            printf '%s - ToolBars - Page %s\t%s\t%s\n' "$name" "$page" "$button" 1
+        done
+    done
+    printf '%s - Folder Display\tWeblinksCount\t0\n' "$name"
+}
+# Opens a file that the program must refuse, and checks that it said so and wrote nothing.
+expect_refused() { # Windows path
+    local before
+    before=$(export_machine)
+    through_dialog 1034 "Open" "$1"
+    expect_window "File Load Problem"
+    check "refused" "This does not appear to be a valid Vexar Lumen Scheme Manager File." \
+        "$(probe text "File Load Problem" 65535)"
+    probe click "File Load Problem" 1
+    expect_gone "File Load Problem"
+    check "nothing written" "$before" "$(export_machine)"
+}
+
 case "$1" in
 save)
     start_program
@@ -57,26 +90,8 @@ load)
         printf 'Config Hive\tConfig2\tJuniors\n'
         printf 'Config Hive\tJuniors\tJuniors, reloaded\n'
         printf 'Scheme Count\tThe number of schemes\t2\n'
-        for name in "Year 9" "Juniors"; do
-            [[ $name == "Year 9" ]] && i=0 || i=1
-            printf 'Scheme%s\tName of scheme\t%s\n' "$i" "$name"
-            printf '%s - Defaults\t%s\t%s\n' "$name" DefaultView icons "$name" DefaultIconSize 32 \
-                "$name" DefaultFirstTab 2 "$name" ShortToolTips 1 "$name" Silent 0 "$name" "Context Menu" 1 \
-                "$name" "Options Menu" 0
-            printf '%s - FolderDisplay\tRootFoldersCount\t1\n' "$name"
-            section="$name - FolderDisplay - Root 1"
-            printf '%s\t%s\t%s\n' "$section" CollapsedIconFile 'C:\pics\closed.bmp' "$section" ExpandedIconFile \
-                'C:\pics\open.bmp' "$section" RootDisplayName "Homework" "$section" RootPath 'H:\Homework' \
-                "$section" DenyModify 1 "$section" FolderLevels 3 "$section" LongToolTip "Your homework" \
-                "$section" ShortToolTip "Homework" "$section" "Wav File" ""
-            printf '%s - Tabs\t%s\t%s\n' "$name" Page1 1 "$name" Page2 1 "$name" Page3 0
-            for page in 1 2 3; do
-                for button in Back Copy Cut Delete Forward Help Icon New Paste Print Refresh Rename Side Undo Up View; do
-                    printf '%s - ToolBars - Page %s\t%s\t%s\n' "$name" "$page" "$button" 1
-                done
-            done
-            printf '%s - Folder Display\tWeblinksCount\t0\n' "$name"
-        done
+        scheme_records 0 "Year 9"
+        scheme_records 1 "Juniors"
     } | esm encode "$folder/held-out.esm"
     chmod a-w "$folder/held-out.esm"
     before=$(md5sum <"$folder/held-out.esm")
@@ -100,15 +115,41 @@ load)
 damaged)
     printf 'Config Hive\tConfig1\tA\\B\nConfig Hive\tA\\B\tescapes its key\nScheme Count\tThe number of schemes\t1\nScheme0\tName of scheme\tA\\B\n' |
         esm encode "$folder/hostile.esm"
-    before=$(export_machine)
     start_program
-    through_dialog 1034 "Open" 'C:\e2e-files\hostile.esm'
-    expect_window "File Load Problem"
-    check "refused" "This does not appear to be a valid Vexar Lumen Scheme Manager File." \
-        "$(probe text "File Load Problem" 65535)"
-    probe click "File Load Problem" 1
-    expect_gone "File Load Problem"
-    check "nothing written" "$before" "$(export_machine)"
+    expect_refused 'C:\e2e-files\hostile.esm'
+    close_program
+    ;;
+config-named)
+    # Schemes named like the entries' own name records, with descriptions that no entry name
+    # could be: empty, long, holding backslashes.
+    long="$(printf 'Year 7 maths, %.0s' {1..20})end"
+    {
+        printf 'Config Hive\tConfig1\tConfig1\nConfig Hive\tConfig1\t\n'
+        printf 'Config Hive\tConfig2\tConfig2\nConfig Hive\tConfig2\t%s\n' "$long"
+        printf 'Config Hive\tConfig3\tConfig3\nConfig Hive\tConfig3\tC:\\Shared\\Year 7\n'
+        printf 'Scheme Count\tThe number of schemes\t3\n'
+        scheme_records 0 Config1
+        scheme_records 1 Config2
+        scheme_records 2 Config3
+    } | esm encode "$folder/config.esm"
+    start_program
+    through_dialog 1034 "Open" 'C:\e2e-files\config.esm'
+    listed() { probe rows "$title" 1021 | cut -f2 | grep -qx Config3; }
+    eventually listed || check "load finished" finished "not finished"
+    check "no message" "" "$(probe text "File Load Problem" 65535)"
+    check "empty description" "" "$(value "$schemes" Config1)"
+    check "long description" "$long" "$(value "$schemes" Config2)"
+    check "description with backslashes" 'C:\Shared\Year 7' "$(value "$schemes" Config3)"
+    check "scheme written" 'H:\Homework' "$(value "$schemes\\Config1\\FolderDisplay\\Root 1" RootPath)"
+    close_program
+    ;;
+flood)
+    # Some tens of megabytes of empty records after a count of no schemes: each would cost an owned
+    # record of the import, and together more memory than the program has.
+    printf 'Scheme Count\tThe number of schemes\t0\n' | esm encode "$folder/flood.esm" 12000000
+    start_program
+    expect_refused 'C:\e2e-files\flood.esm'
+    check "the program is still up" "yes" "$(probe rows "$title" 1021 | grep -q Juniors && echo yes)"
     close_program
     ;;
 *)

@@ -238,9 +238,10 @@ TEST_F(ExportImportTest, ProgressStepsOncePerSchemeAndOnceForTheEntries) {
 }
 
 TEST_F(ExportImportTest, SchemesNamedLikeEntryKeysKeepTheirDescriptions) {
-    // "Config1" and "Config2" are also the keys of the entries' name records.
+    // "Config1" and "Config2" are also the keys of the entries' name records; an empty
+    // description is no name an entry could have.
     Seed(SampleScheme("Config2"), "two");
-    Seed(SampleScheme("Config1"), "one");
+    Seed(SampleScheme("Config1"), "");
     Seed(SampleScheme("Plain"), "plain");
     Saved();
     const std::string before = Dump(kSchemesKey);

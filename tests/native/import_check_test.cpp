@@ -38,13 +38,14 @@ void AddScheme(Records& out, int index, const std::string& name, int roots, int 
 struct Scheme {
     std::string name;
     int roots, links;
+    std::string description = "Described";
 };
 
 Records FileOf(const std::vector<Scheme>& schemes) {
     Records out;
     for (size_t k = 0; k < schemes.size(); ++k) {
         out.push_back({"Config Hive", "Config" + std::to_string(k + 1), schemes[k].name});
-        out.push_back({"Config Hive", schemes[k].name, "Description of " + schemes[k].name});
+        out.push_back({"Config Hive", schemes[k].name, schemes[k].description});
     }
     out.push_back({"Scheme Count", "The number of schemes", std::to_string(schemes.size())});
     for (size_t i = 0; i < schemes.size(); ++i)
@@ -91,6 +92,11 @@ TEST(ImportCheck, FilesTheProgramWritesAreAccepted) {
     EXPECT_EQ(why, "unchanged");
     EXPECT_TRUE(Check(FileOf({})));
     EXPECT_TRUE(Check(FileOf({{std::string(255, 'n'), 0, 0}})));
+    // A scheme named like an entry's name record, with a description that is no usable name.
+    EXPECT_EQ(Refusal(FileOf({{"Config2", 0, 0, std::string(300, 'd')},
+                              {"Config1", 1, 0, ""},
+                              {"Config3", 0, 1, "C:\\Notes"}})),
+              "");
 }
 
 TEST(ImportCheck, SchemeCountMustBeAPresentNonNegativeNumber) {
@@ -139,16 +145,46 @@ TEST(ImportCheck, SectionCountsMustFitTheRecords) {
     for (const char* bad : {"-1", "2000000000", "4", "x"}) {
         Records roots = FileOf({{"Infants", 2, 1}, {"Juniors", 1, 1}});
         Find(roots, "Juniors - FolderDisplay", "RootFoldersCount").value = bad;
-        EXPECT_NE(Refusal(roots).find("root count"), std::string::npos) << bad;
+        EXPECT_NE(Refusal(roots).find("\"RootFoldersCount\""), std::string::npos) << bad;
 
         Records links = FileOf({{"Infants", 2, 1}, {"Juniors", 1, 1}});
         Find(links, "Infants - Folder Display", "WeblinksCount").value = bad;
-        EXPECT_NE(Refusal(links).find("web link count"), std::string::npos) << bad;
+        EXPECT_NE(Refusal(links).find("\"WeblinksCount\""), std::string::npos) << bad;
     }
     // Counts are weighed against the whole file: one scheme cannot borrow another's records.
     Records borrowed = FileOf({{"Infants", 0, 0}, {"Juniors", 3, 0}});
     Find(borrowed, "Infants - FolderDisplay", "RootFoldersCount").value = "1";
-    EXPECT_NE(Refusal(borrowed).find("root count of scheme \"Juniors\", 3,"), std::string::npos);
+    EXPECT_EQ(Refusal(borrowed), "record 75: \"RootFoldersCount\" asks for 27 records, 18 remain");
+}
+
+TEST(ImportCheck, RefusalSaysWhichRecordAndWhat) {
+    Records file = FileOf({{"Infants", 0, 0}, {"Juniors", 0, 0}});
+    Find(file, "Scheme1", "Name of scheme").value = "Year\\One";
+    EXPECT_EQ(Refusal(file), "record 67: scheme name holds a backslash");
+
+    Records uncounted = FileOf({{"Infants", 0, 0}});
+    Find(uncounted, "Scheme Count", "The number of schemes").key = "Schemes";
+    EXPECT_EQ(Refusal(uncounted), "record 3: \"Scheme Count\" is missing");
+}
+
+TEST(ImportCheck, FileOfCountlessTinyRecordsIsRefused) {
+    // Counts of 0 ask for nothing, yet each of a million empty records would become an owned
+    // record of the import.
+    std::string plain = std::string(kSchemeFileHeader) + "Scheme Count" + kFieldTerminator +
+                        "The number of schemes" + kFieldTerminator + "0" + kFieldTerminator;
+    plain.append(3 * 1000000, kFieldTerminator);
+    ParsedRecords parsed;
+    ASSERT_EQ(ParseSchemeFile(plain, parsed), ParseStatus::Ok);
+    std::string why;
+    EXPECT_FALSE(CheckImportable(parsed, &why));
+    EXPECT_EQ(why, "file: 1000001 records, the counts use at most 2");
+
+    // One spare record passes; a second does not.
+    Records spare = FileOf({{"Infants", 1, 1}});
+    spare.push_back({"Spare", "Spare", ""});
+    EXPECT_TRUE(Check(spare));
+    spare.push_back({"Spare", "Spare", ""});
+    EXPECT_EQ(Refusal(spare), "file: 81 records, the counts use at most 80");
 }
 
 TEST(ImportCheck, CountsAreTheOnesTheImportWouldRead) {

@@ -31,36 +31,47 @@ inline WebLink SampleLink(const std::string& tag) {
     return link;
 }
 
-// Toolbar switches as 0 and 1 in a pattern that differs per page and per button.
-inline void SetSwitches(ToolBarPage& page, int seed) {
+// The sixteen switches of a page in field order: Back, Forward, New, Rename, Cut, Copy, Paste,
+// Delete, Undo, Print, Refresh, Icon, View, Help, Up, Side.
+inline int& Switch(ToolBarPage& page, int i) {
     int* fields[] = {&page.back, &page.forward, &page.newItem, &page.rename,
                      &page.cut,  &page.copy,    &page.paste,   &page.deleteItem,
                      &page.undo, &page.print,   &page.refresh, &page.icon,
                      &page.view, &page.help,    &page.up,      &page.side};
-    for (int i = 0; i < 16; ++i)
-        *fields[i] = ((i * 7 + seed) % 3) == 0 ? 1 : 0;
+    return *fields[i];
 }
 
-// Two roots and one web link.
+// A page with only switch `hot` (field order) on. A file carries switches as 0 or 1, so this is
+// as far as a page can give one button a value none of the others has.
+inline ToolBarPage OneHotPage(int hot) {
+    ToolBarPage page;
+    Switch(page, hot) = 1;
+    return page;
+}
+
+// Two roots and one web link. Within each section no two number fields hold the same value, so
+// a name paired with another field's value is seen by any round trip; the toolbar pages are
+// one-hot, each on a different button (Cut, Undo, Side).
 inline Scheme SampleScheme(const std::string& name) {
     Scheme scheme;
     scheme.name = name;
-    scheme.roots.roots = {SampleRoot("Pupils", 2, 1), SampleRoot("Work", 3, 0)};
+    scheme.roots.roots = {SampleRoot("Pupils", 5, 1), SampleRoot("Work", 3, 0)};
     scheme.roots.count = 2;
     scheme.webLinks.links = {SampleLink("library")};
     scheme.webLinks.count = 1;
     scheme.tabs.page1 = 1;
     scheme.tabs.page2 = 0;
-    scheme.tabs.page3 = 1;
-    for (int n = 0; n < 3; ++n)
-        SetSwitches(scheme.toolBars.pages[n], n);
+    scheme.tabs.page3 = 2;
+    scheme.toolBars.pages[0] = OneHotPage(4);
+    scheme.toolBars.pages[1] = OneHotPage(8);
+    scheme.toolBars.pages[2] = OneHotPage(15);
     scheme.defaults.defaultView = "details";
     scheme.defaults.defaultIconSize = 32;
     scheme.defaults.defaultFirstTab = 2;
     scheme.defaults.shortToolTips = 1;
     scheme.defaults.silent = 0;
-    scheme.defaults.contextMenu = 1;
-    scheme.defaults.optionsMenu = 0;
+    scheme.defaults.contextMenu = 3;
+    scheme.defaults.optionsMenu = 4;
     return scheme;
 }
 

@@ -2,6 +2,7 @@
 // makes of damaged counts.
 #include <gtest/gtest.h>
 #include <vector>
+#include "hive/ImportOrder.h"
 #include "hive/SettingsHive.h"
 #include "tests/sections/SchemeSamples.h"
 
@@ -67,12 +68,12 @@ TEST(SchemeHive, TwoRootsAndOneLinkExportAsEightyFourRecordsInOrder) {
         Exported("Lab - Defaults", "DefaultFirstTab", "2"),
         Exported("Lab - Defaults", "ShortToolTips", "1"),
         Exported("Lab - Defaults", "Silent", "0"),
-        Exported("Lab - Defaults", "Context Menu", "1"),
-        Exported("Lab - Defaults", "Options Menu", "0"),
+        Exported("Lab - Defaults", "Context Menu", "3"),
+        Exported("Lab - Defaults", "Options Menu", "4"),
         Exported("Lab - FolderDisplay", "RootFoldersCount", "2"),
     };
     for (const auto& [n, tag, levels, deny] :
-         {std::tuple<const char*, const char*, const char*, const char*>{"1", "Pupils", "2", "1"},
+         {std::tuple<const char*, const char*, const char*, const char*>{"1", "Pupils", "5", "1"},
           {"2", "Work", "3", "0"}}) {
         const std::string section = std::string("Lab - FolderDisplay - Root ") + n;
         const std::string t = tag;
@@ -90,7 +91,7 @@ TEST(SchemeHive, TwoRootsAndOneLinkExportAsEightyFourRecordsInOrder) {
     }
     expected.push_back(Exported("Lab - Tabs", "Page1", "1"));
     expected.push_back(Exported("Lab - Tabs", "Page2", "0"));
-    expected.push_back(Exported("Lab - Tabs", "Page3", "1"));
+    expected.push_back(Exported("Lab - Tabs", "Page3", "2"));
     AddToolBarPage(expected, "Lab - ToolBars - Page 1",
                    Describe(scheme.toolBars.pages[0]).replace(8, 1, "1"));
     AddToolBarPage(expected, "Lab - ToolBars - Page 2", Describe(scheme.toolBars.pages[1]));
@@ -110,6 +111,19 @@ TEST(SchemeHive, TwoRootsAndOneLinkExportAsEightyFourRecordsInOrder) {
         EXPECT_EQ(records[i].section, expected[i].section) << "record " << i;
         EXPECT_EQ(records[i].key, expected[i].key) << "record " << i;
         EXPECT_EQ(records[i].value, expected[i].value) << "record " << i;
+    }
+    // The counts stand where the whole-file check of a scheme file looks for them.
+    EXPECT_EQ(records[kDefaultsRecords].key, kRootCountKey + std::string(1, kEnd));
+    EXPECT_EQ(records[kRecordsPerScheme - 2 + 2 * kRecordsPerRoot].key,
+              kLinkCountKey + std::string(1, kEnd));
+
+    // Every button on in turn: each name goes with its own field.
+    for (int hot = 0; hot < 16; ++hot) {
+        ClearHive();
+        OneHotPage(hot).ExportToHive("Page");
+        std::vector<HiveRecord> page;
+        AddToolBarPage(page, "Page", Describe(OneHotPage(hot)));
+        EXPECT_EQ(WorkingHive().Records(), page) << "button " << hot;
     }
 }
 
@@ -151,7 +165,7 @@ TEST(SchemeHive, NamesDifferingInLetterCaseStayApart) {
     upper.roots.roots.pop_back();
     upper.roots.count = 1;
     upper.defaults.defaultView = "icons";
-    upper.tabs.page2 = 1;
+    upper.tabs.page2 = 3;
     ClearHive();
     lower.ExportToHive("lab");
     upper.ExportToHive("LAB");
@@ -186,7 +200,7 @@ TEST(SchemeHive, DamagedCountsNeitherRunAwayNorHideTheRest) {
     EXPECT_TRUE(imported.webLinks.links.empty());
     // Sections after the damaged count are found although the reads are out of step.
     EXPECT_EQ(Describe(imported.toolBars.pages[1]), Describe(scheme.toolBars.pages[1]));
-    EXPECT_EQ(imported.tabs.page3, 1);
+    EXPECT_EQ(imported.tabs.page3, 2);
 
     // A count past what the hive holds, in an almost empty hive.
     LoadWorkingHive({{"Lab - Folder Display", "WeblinksCount", "900000000"}});
