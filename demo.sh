@@ -19,7 +19,7 @@ tools/setup/install-deps.sh
 
 build=build/win32
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-targets=(--target scheme_manager)
+targets=(--target msi)
 [[ -d tools/classroom ]] && targets+=(--target rostrum_config)
 cmake --build "$build" "${targets[@]}"
 

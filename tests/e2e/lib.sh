@@ -1,7 +1,8 @@
 # Sourced by the end-to-end scripts: the test prefix seeded afresh as the demo machine, and the
 # helpers that start the program and watch and answer it from outside through the probe.
-# VLSM_BUILD and VLSM_SOURCE name the build and source folders.
-source "$VLSM_SOURCE/tools/wine/env.sh" "$VLSM_BUILD/wine-test"
+# VLSM_BUILD and VLSM_SOURCE name the build and source folders; e2e_prefix, when set, another
+# prefix than the test prefix.
+source "$VLSM_SOURCE/tools/wine/env.sh" "${e2e_prefix:-$VLSM_BUILD/wine-test}"
 exe="$VLSM_BUILD/bin/Vexar Lumen Scheme Manager.exe"
 title="Vexar Lumen Scheme Manager"
 fails=0

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
           cmake ninja-build googletest clang libclang-rt-14-dev python3 file binutils
-          wine wine32:i386 xvfb xauth x11-apps imagemagick)
+          wine wine32:i386 xvfb xauth x11-apps imagemagick
+          fonts-wine wixl osslsigncode openssl)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,5 +3,6 @@
 export WINEPREFIX="$(realpath -m "$1")"
 export WINEARCH=win32
 export WINEDEBUG=-all
-# No network here: never fetch Mono or Gecko.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No network here: never fetch Mono or Gecko. No menu entries on the host for the shortcuts an
+# installer makes in a prefix.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
