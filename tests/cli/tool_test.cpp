@@ -190,10 +190,10 @@ TEST_F(ToolTest, ShowJsonListsEverySchemeInUtf8) {
     for (const char* part :
          {"{\"schemes\": [\n  {\"name\": \"Art\",\n   \"description\": \"Caf\xC3\xA9 art\"",
           "\"defaults\": {\"DefaultView\": \"details\", \"DefaultIconSize\": 32,",
-          "\"tabs\": {\"Page1\": 1, \"Page2\": 0, \"Page3\": 1}",
+          "\"tabs\": {\"Page1\": 1, \"Page2\": 0, \"Page3\": 2}",
           "\"toolbars\": [\n     {\"Back\": ",
           "\"roots\": [\n     {\"RootDisplayName\": \"Pupils display\", \"RootPath\": "
-          "\"C:\\\\Shared\\\\Pupils\", \"FolderLevels\": 2,",
+          "\"C:\\\\Shared\\\\Pupils\", \"FolderLevels\": 5,",
           "\"links\": [\n     {\"DisplayName\": \"library site\", \"URL\": "
           "\"http://library.example/\"",
           "{\"name\": \"Maths\""})
