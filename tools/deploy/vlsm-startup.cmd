@@ -26,11 +26,13 @@ set "VLSM=%ProgramFiles%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
 rem The program is 32-bit: on 64-bit Windows it lives below "Program Files (x86)".
 if exist "%ProgramFiles(x86)%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe" set "VLSM=%ProgramFiles(x86)%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
 :found
-set "OUT=%TEMP%\vlsm-startup-%RANDOM%.txt"
+rem Each run of vlsm writes a file of its own: a file just read can still be held open, and a
+rem redirection that fails runs nothing while leaving the last exit code in place.
+set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 
-"%VLSM%" verify "%SCHEMES%" >"%OUT%" 2>&1
+"%VLSM%" verify "%SCHEMES%" >"%OUT%-verify.txt" 2>&1
 set RESULT=%ERRORLEVEL%
-call :last
+call :last verify
 if not "%RESULT%"=="0" goto differs
 set "SAID=!LAST!"
 goto done
@@ -42,9 +44,9 @@ goto done
 
 :import
 set "FOUND=!LAST!"
-"%VLSM%" import "%SCHEMES%" >"%OUT%" 2>&1
+"%VLSM%" import "%SCHEMES%" >"%OUT%-import.txt" 2>&1
 set RESULT=%ERRORLEVEL%
-call :last
+call :last import
 if not "%RESULT%"=="0" goto failed
 set "SAID=imported: !FOUND!"
 goto done
@@ -54,11 +56,16 @@ set "SAID=import failed: !LAST!"
 
 :done
 >>"%LOG%" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% !SAID!
-del "%OUT%" >nul 2>&1
+del "%OUT%-verify.txt" "%OUT%-import.txt" >nul 2>&1
 exit /b %RESULT%
 
-rem The last line vlsm printed, for the log.
+rem The last line vlsm printed for command %1, for the log; a run that never started is exit 3.
 :last
 set "LAST="
-for /f "usebackq delims=" %%L in ("%OUT%") do set "LAST=%%L"
+if not exist "%OUT%-%1.txt" (
+    set RESULT=3
+    set "LAST=vlsm could not be run: %VLSM%"
+    goto :eof
+)
+for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "LAST=%%L"
 goto :eof
