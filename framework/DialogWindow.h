@@ -60,6 +60,9 @@ protected:
         handled = false;
         return 0;
     }
+    // The window now shows at `dpi` (moved to a monitor of another scale): remake what the window
+    // draws itself. The dialog's own controls are rescaled by the system.
+    virtual void OnDpiChanged(int /*dpi*/) {}
     // Moves the members to the controls (save = false) or back (save = true); false refuses to
     // let the window close or be left.
     virtual bool Exchange(bool /*save*/) { return true; }
