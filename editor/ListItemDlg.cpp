@@ -4,7 +4,9 @@
 #include "framework/Edit.h"
 #include "resource.h"
 
-CListItemDlg::CListItemDlg(UINT templateId, HWND parent) : Dialog(templateId, parent) { library_.Build(); }
+CListItemDlg::CListItemDlg(UINT templateId, HWND parent) : Dialog(templateId, parent) {
+    library_.Build(Dpi::OfWindow(parent));
+}
 
 void CListItemDlg::OnHelp() { OpenHelp(); }
 

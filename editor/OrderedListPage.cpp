@@ -21,7 +21,7 @@ BOOL COrderedListPage::OnInitDialog() {
     SetUpButtons();
     ListView list = List();
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    library_.Build();
+    library_.Build(Dpi::OfWindow(Hwnd()));
     list.SetImageList(library_.ImageList(), LVSIL_SMALL);
     list.InsertColumn(0, "Display Name", layout_.nameWidth);
     list.InsertColumn(1, layout_.detailTitle, layout_.detailWidth);
@@ -41,6 +41,12 @@ void COrderedListPage::SetUpButtons() {
         button->UseParentBackground();
         button->SetBorderOnHover(false);
     }
+}
+
+void COrderedListPage::OnDpiChanged(int dpi) {
+    // The rows keep their image numbers: the pictures are the same, only larger or smaller.
+    library_.Build(dpi);
+    List().SetImageList(library_.ImageList(), LVSIL_SMALL);
 }
 
 bool COrderedListPage::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, commands_, code, id); }
