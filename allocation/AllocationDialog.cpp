@@ -61,7 +61,7 @@ BOOL CAllocationDialog::OnInitDialog() {
     schemeChoice_.Attach(Item(IDC_ALLOCATION_SCHEME_CHOICE));
     ArrangeLayout();
 
-    MakeImages(Dpi::OfWindow(Hwnd()));
+    MakeImages(ShownDpi());
     SetUpList();
 
     // Both layouts are filled; the hidden one is only hidden.
@@ -73,9 +73,8 @@ BOOL CAllocationDialog::OnInitDialog() {
 
 void CAllocationDialog::ArrangeLayout() {
     HWND dialog = Hwnd();
-    const int dpi = Dpi::OfWindow(dialog);
-    const int perUserLift = Dpi::Scale(kPerUserLift, dpi);
-    const int allocationLift = Dpi::Scale(kAllocationLift, dpi);
+    const int perUserLift = Dpi::Scale(kPerUserLift, ShownDpi());
+    const int allocationLift = Dpi::Scale(kAllocationLift, ShownDpi());
     if (PerUserLayout()) {
         SetWindowTextA(dialog, "User Schemes");
         HideItems(dialog, {IDC_ALLOCATION_HINT, IDC_ALLOCATION_LIST, IDC_ALLOCATION_CHANGE,
@@ -109,12 +108,13 @@ void CAllocationDialog::MakeImages(int dpi) {
 void CAllocationDialog::OnDpiChanged(int dpi) {
     MakeImages(dpi);
     list_.SetImageList(images_.Handle(), LVSIL_SMALL);
+    list_.ScaleColumns(ShownDpi(), dpi);
 }
 
 void CAllocationDialog::SetUpList() {
-    list_.InsertColumn(kNameColumn, "Class or User", 180);
+    list_.InsertColumn(kNameColumn, "Class or User", Dpi::Scale(180, ShownDpi()));
     list_.InsertColumn(kTypeColumn, "Type", 0);
-    list_.InsertColumn(kSchemeColumn, "Schemes", 100);
+    list_.InsertColumn(kSchemeColumn, "Schemes", Dpi::Scale(100, ShownDpi()));
     list_.SetColumnWidth(kSchemeColumn, LVSCW_AUTOSIZE_USEHEADER);
     list_.SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);

@@ -59,8 +59,8 @@ void CMainDialog::SetUpButtons() {
 void CMainDialog::SetUpList() {
     // The template carries the list's styles, LVS_SORTASCENDING among them.
     ListView list = SchemeList();
-    list.InsertColumn(0, "Name", kColumnWidth);
-    list.InsertColumn(1, "Description", kColumnWidth);
+    list.InsertColumn(0, "Name", Dpi::Scale(kColumnWidth, ShownDpi()));
+    list.InsertColumn(1, "Description", Dpi::Scale(kColumnWidth, ShownDpi()));
     list.SetColumnWidth(1, LVSCW_AUTOSIZE_USEHEADER);
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 }
@@ -68,7 +68,7 @@ void CMainDialog::SetUpList() {
 void CMainDialog::RefreshList() {
     ListView list = SchemeList();
     list.DeleteAll();
-    MakeImages(Dpi::OfWindow(Hwnd()));
+    MakeImages(ShownDpi());
     protectedNames_ = SchemeStore::ReadProtectedNames();
     for (const SchemeEntry& entry : store_.entries) {
         int row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
@@ -91,6 +91,7 @@ void CMainDialog::MakeImages(int dpi) {
 
 void CMainDialog::OnDpiChanged(int dpi) {
     MakeImages(dpi);
+    SchemeList().ScaleColumns(ShownDpi(), dpi);
     SchemeList().Redraw();
 }
 

@@ -31,6 +31,7 @@ INT_PTR CALLBACK DialogWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 INT_PTR DialogWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:
+        shownDpi_ = Dpi::OfWindow(hwnd_);
         return OnInitDialog();
     case WM_COMMAND:
         return HandleCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -45,11 +46,11 @@ INT_PTR DialogWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         const RECT* place = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, place->left, place->top, place->right - place->left,
                      place->bottom - place->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        OnDpiChanged(HIWORD(wParam));
+        DpiChanged(HIWORD(wParam));
         return FALSE;
     }
     case WM_DPICHANGED_AFTERPARENT: // a property page inside a sheet that moved
-        OnDpiChanged(Dpi::OfWindow(hwnd_));
+        DpiChanged(Dpi::OfWindow(hwnd_));
         return FALSE;
     default: {
         bool handled = false;
@@ -57,4 +58,10 @@ INT_PTR DialogWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return handled ? result : FALSE;
     }
     }
+}
+
+void DialogWindow::DpiChanged(int dpi) {
+    if (dpi == shownDpi_) return;
+    OnDpiChanged(dpi);
+    shownDpi_ = dpi;
 }

@@ -107,7 +107,7 @@ void CHelperChooserDlg::SetUpButtons() {
         button.SetIconAlignment(CHoverButton::kImageAbove);
         button.SetText(character.name);
     }
-    SetPictures(Dpi::OfWindow(Hwnd()));
+    SetPictures(ShownDpi());
 }
 
 void CHelperChooserDlg::SetPictures(int dpi) {

@@ -174,6 +174,20 @@ TEST_F(DpiLayoutTest, MainWindowAndItsSmallDialogs) {
     CMainDialog main;
     Check(main, "Vexar Lumen Scheme Manager", [&](HWND window) {
         EXPECT_EQ(Scaled(16), ListImageSide(window, IDC_SCHEME_LIST, LVSIL_SMALL));
+        // Moved to a monitor at half as much again: the window takes the suggested place and
+        // remakes its icons and columns.
+        const int moved = dpi * 3 / 2;
+        ListView list(window, IDC_SCHEME_LIST);
+        const int nameWidth = list.ColumnWidth(0);
+        RECT place;
+        GetWindowRect(window, &place);
+        place.right += 50;
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(moved, moved), reinterpret_cast<LPARAM>(&place));
+        EXPECT_EQ(MulDiv(16, moved, Dpi::kBase), ListImageSide(window, IDC_SCHEME_LIST, LVSIL_SMALL));
+        EXPECT_EQ(MulDiv(nameWidth, moved, dpi), list.ColumnWidth(0));
+        RECT now;
+        GetWindowRect(window, &now);
+        EXPECT_EQ(place.right - place.left, now.right - now.left);
     });
     Dialog about(IDD_ABOUT);
     Check(about, "About Vexar Lumen Scheme Manager");
