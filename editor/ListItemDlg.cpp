@@ -10,6 +10,11 @@ CListItemDlg::CListItemDlg(UINT templateId, HWND parent) : Dialog(templateId, pa
 
 void CListItemDlg::OnHelp() { OpenHelp(); }
 
+void CListItemDlg::OnDpiChanged(int dpi) {
+    library_.Build(dpi);
+    ReshowPictures();
+}
+
 BOOL CListItemDlg::FocusName() const {
     Edit name(Hwnd(), IDC_ITEM_NAME);
     name.Focus();

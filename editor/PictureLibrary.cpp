@@ -100,4 +100,16 @@ HICON PictureLibrary::Icon(int index) const {
 void ShownIcon::Show(HWND dialog, int id, HICON icon) {
     SendDlgItemMessageA(dialog, id, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     Reset(icon);
+    dialog_ = nullptr;
+}
+
+void ShownIcon::Show(HWND dialog, int id, const PictureLibrary& library, const std::string& path) {
+    Show(dialog, id, library.Icon(library.IndexOf(path)));
+    dialog_ = dialog;
+    id_ = id;
+    path_ = path;
+}
+
+void ShownIcon::Reshow(const PictureLibrary& library) {
+    if (dialog_ && IsWindow(dialog_)) Show(dialog_, id_, library, path_);
 }

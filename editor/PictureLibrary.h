@@ -52,6 +52,10 @@ public:
 
     // Shows `icon` (which this takes over) in control `id` of `dialog`; nullptr empties it.
     void Show(HWND dialog, int id, HICON icon);
+    // Shows the picture of `library` with this path (or none), and keeps the path for Reshow.
+    void Show(HWND dialog, int id, const PictureLibrary& library, const std::string& path);
+    // The same picture again from a rebuilt library (at another DPI).
+    void Reshow(const PictureLibrary& library);
     void Reset(HICON icon) {
         if (icon_) DestroyIcon(icon_);
         icon_ = icon;
@@ -59,4 +63,7 @@ public:
 
 private:
     HICON icon_ = nullptr;
+    HWND dialog_ = nullptr;
+    int id_ = 0;
+    std::string path_;
 };
