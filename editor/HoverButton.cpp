@@ -261,7 +261,7 @@ void CHoverButton::EnsureTooltip() {
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ResourceModule(), nullptr);
     if (!tooltip_) return;
     SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kTooltipWidth));
 }
 
 int CHoverButton::SetTooltip(const std::string& text, bool activate) {
@@ -323,6 +323,15 @@ void CHoverButton::OnDpiChanged() {
     dpi_ = Dpi::OfWindow(hwnd_);
     FreeBackgroundCache(); // the button has a new size
     if (inIconId_) SetIcons(inIconId_, outIconId_);
+    if (tooltip_ && SendMessageA(tooltip_, TTM_GETTOOLCOUNT, 0, 0) > 0) {
+        TTTOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = hwnd_;
+        tool.uId = 1;
+        GetClientRect(hwnd_, &tool.rect);
+        SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kTooltipWidth));
+    }
     Repaint(true);
 }
 
