@@ -2,13 +2,15 @@
 #include "allocation/AllocationRules.h"
 #include "allocation/Allocations.h"
 #include "allocation/SchemePicker.h"
+#include "framework/Dpi.h"
 #include "resource.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/WriterLock.h"
 
 namespace {
-// The template holds both layouts, the per-user controls below the allocation ones.
+// The template holds both layouts, the per-user controls below the allocation ones. Pixels at
+// 96 DPI, scaled with the window as its template is.
 constexpr int kPerUserLift = 250;
 constexpr int kAllocationLift = 110;
 
@@ -53,15 +55,13 @@ CAllocationDialog::CAllocationDialog(HWND parent, ConfigModeSource& modes)
 bool CAllocationDialog::PerUserLayout() const { return IsPerUserMode(mode_); }
 
 BOOL CAllocationDialog::OnInitDialog() {
-    images_.Create(16, ILC_COLOR32 | ILC_MASK, 10, 5);
     mode_ = kUnansweredMode;
     modes_.Query(mode_);
     list_.Attach(Item(IDC_ALLOCATION_LIST));
     schemeChoice_.Attach(Item(IDC_ALLOCATION_SCHEME_CHOICE));
     ArrangeLayout();
 
-    AddIcon(IDI_USER);  // image 0
-    AddIcon(IDI_CLASS); // image 1
+    MakeImages(ShownDpi());
     SetUpList();
 
     // Both layouts are filled; the hidden one is only hidden.
@@ -73,37 +73,48 @@ BOOL CAllocationDialog::OnInitDialog() {
 
 void CAllocationDialog::ArrangeLayout() {
     HWND dialog = Hwnd();
+    const int perUserLift = Dpi::Scale(kPerUserLift, ShownDpi());
+    const int allocationLift = Dpi::Scale(kAllocationLift, ShownDpi());
     if (PerUserLayout()) {
         SetWindowTextA(dialog, "User Schemes");
         HideItems(dialog, {IDC_ALLOCATION_HINT, IDC_ALLOCATION_LIST, IDC_ALLOCATION_CHANGE,
                            IDC_ALLOCATION_GROUP});
         for (int id : {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_PER_USER_LABEL,
                        IDC_ALLOCATION_SCHEME_CHOICE, IDC_ALLOCATION_APPLY, IDOK})
-            MoveItemUp(dialog, id, kPerUserLift);
-        MakeShorter(dialog, kPerUserLift);
+            MoveItemUp(dialog, id, perUserLift);
+        MakeShorter(dialog, perUserLift);
         HideItems(dialog, {IDCANCEL});
     } else {
         HideItems(dialog, {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_ALLOCATION_SCHEME_CHOICE,
                            IDC_ALLOCATION_APPLY, IDC_PER_USER_LABEL});
-        MakeShorter(dialog, kAllocationLift);
-        MoveItemUp(dialog, IDOK, kAllocationLift);
-        MoveItemUp(dialog, IDCANCEL, kAllocationLift);
+        MakeShorter(dialog, allocationLift);
+        MoveItemUp(dialog, IDOK, allocationLift);
+        MoveItemUp(dialog, IDCANCEL, allocationLift);
     }
 }
 
-// The image list keeps its own copy of the icon, so the loaded one is given back at once.
-void CAllocationDialog::AddIcon(int id) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-    if (!icon) return;
-    images_.AddIcon(icon);
-    DestroyIcon(icon);
+void CAllocationDialog::MakeImages(int dpi) {
+    const int size = Dpi::SmallIconSize(dpi);
+    images_.Create(size, ILC_COLOR32 | ILC_MASK, 10, 5);
+    for (int id : {IDI_USER, IDI_CLASS}) { // images 0 and 1
+        // The image list keeps its own copy of the icon, so the loaded one is given back at once.
+        HICON icon = Dpi::LoadIconAt(id, size);
+        if (!icon) continue;
+        images_.AddIcon(icon);
+        DestroyIcon(icon);
+    }
+}
+
+void CAllocationDialog::OnDpiChanged(int dpi) {
+    MakeImages(dpi);
+    list_.SetImageList(images_.Handle(), LVSIL_SMALL);
+    list_.ScaleColumns(ShownDpi(), dpi);
 }
 
 void CAllocationDialog::SetUpList() {
-    list_.InsertColumn(kNameColumn, "Class or User", 180);
+    list_.InsertColumn(kNameColumn, "Class or User", Dpi::Scale(180, ShownDpi()));
     list_.InsertColumn(kTypeColumn, "Type", 0);
-    list_.InsertColumn(kSchemeColumn, "Schemes", 100);
+    list_.InsertColumn(kSchemeColumn, "Schemes", Dpi::Scale(100, ShownDpi()));
     list_.SetColumnWidth(kSchemeColumn, LVSCW_AUTOSIZE_USEHEADER);
     list_.SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);

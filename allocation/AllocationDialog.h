@@ -36,6 +36,7 @@ protected:
     bool OnNotify(int id, NMHDR* header) override;
     void OnOK() override;
     bool Exchange(bool save) override;
+    void OnDpiChanged(int dpi) override;
 
 private:
     static const std::vector<Command<CAllocationDialog>>& Commands();
@@ -44,7 +45,8 @@ private:
 
     bool PerUserLayout() const;
     void ArrangeLayout();
-    void AddIcon(int id);
+    // The small image list of the list, at the window's scale: the user and the class icon.
+    void MakeImages(int dpi);
     void SetUpList();
     void ReadSchemeChoices();
     void ReadRows();

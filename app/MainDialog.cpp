@@ -3,6 +3,7 @@
 #include "app/DiskCommands.h"
 #include "app/SchemeCommands.h"
 #include "store/Settings.h"
+#include "framework/Dpi.h"
 #include "framework/Notices.h"
 #include "helper_chooser/HelperChooserDlg.h"
 
@@ -12,9 +13,6 @@ const int kColumnWidth = 180;
 const int kProtectedImage = 0;
 const int kSchemeImage = 1;
 
-HICON LoadSmallIcon(int id) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-}
 } // namespace
 
 const std::vector<Command<CMainDialog>> CMainDialog::commands_ = {
@@ -61,8 +59,8 @@ void CMainDialog::SetUpButtons() {
 void CMainDialog::SetUpList() {
     // The template carries the list's styles, LVS_SORTASCENDING among them.
     ListView list = SchemeList();
-    list.InsertColumn(0, "Name", kColumnWidth);
-    list.InsertColumn(1, "Description", kColumnWidth);
+    list.InsertColumn(0, "Name", Dpi::Scale(kColumnWidth, ShownDpi()));
+    list.InsertColumn(1, "Description", Dpi::Scale(kColumnWidth, ShownDpi()));
     list.SetColumnWidth(1, LVSCW_AUTOSIZE_USEHEADER);
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 }
@@ -70,13 +68,7 @@ void CMainDialog::SetUpList() {
 void CMainDialog::RefreshList() {
     ListView list = SchemeList();
     list.DeleteAll();
-    images_.Create(16, ILC_COLOR32 | ILC_MASK, 300, 50);
-    list.SetImageList(images_.Handle(), LVSIL_SMALL);
-    for (int id : {IDI_SCHEME_PROTECTED, IDI_SCHEME}) {
-        HICON icon = LoadSmallIcon(id);
-        images_.AddIcon(icon);
-        if (icon) DestroyIcon(icon);
-    }
+    MakeImages(ShownDpi());
     protectedNames_ = SchemeStore::ReadProtectedNames();
     for (const SchemeEntry& entry : store_.entries) {
         int row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
@@ -84,6 +76,23 @@ void CMainDialog::RefreshList() {
         if (row >= 0) list.SetItemText(row, 1, entry.description);
     }
     list.Redraw();
+}
+
+void CMainDialog::MakeImages(int dpi) {
+    const int size = Dpi::SmallIconSize(dpi);
+    images_.Create(size, ILC_COLOR32 | ILC_MASK, 300, 50);
+    SchemeList().SetImageList(images_.Handle(), LVSIL_SMALL);
+    for (int id : {IDI_SCHEME_PROTECTED, IDI_SCHEME}) {
+        HICON icon = Dpi::LoadIconAt(id, size);
+        images_.AddIcon(icon);
+        if (icon) DestroyIcon(icon);
+    }
+}
+
+void CMainDialog::OnDpiChanged(int dpi) {
+    MakeImages(dpi);
+    SchemeList().ScaleColumns(ShownDpi(), dpi);
+    SchemeList().Redraw();
 }
 
 bool CMainDialog::SelectedName(std::string& name) const {

@@ -39,6 +39,7 @@ protected:
     bool OnCommand(WORD code, int id, HWND control) override;
     bool OnNotify(int id, NMHDR* header) override;
     void OnHelp() override;
+    void OnDpiChanged(int dpi) override;
 
 private:
     void OnCreate();
@@ -53,6 +54,8 @@ private:
 
     void SetUpButtons();
     void SetUpList();
+    // The small image list of the scheme list, at the window's scale.
+    void MakeImages(int dpi);
 
     static const std::vector<Command<CMainDialog>> commands_;
 

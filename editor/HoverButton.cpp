@@ -1,9 +1,12 @@
 #include "editor/HoverButton.h"
 #include <shellapi.h>
 #include <windowsx.h>
+#include "framework/Dpi.h"
 
 namespace {
+// Lengths at 96 DPI; drawing scales them to the button's DPI.
 const int kSpacing = 3;        // between the picture and the caption, and from the edge
+const int kFocusInset = 3;
 const int kTooltipWidth = 400;
 const size_t kMaxLink = 259;
 
@@ -58,6 +61,7 @@ bool CHoverButton::Attach(HWND dialog, int id) {
     Detach();
     hwnd_ = control;
     parent_ = dialog;
+    dpi_ = Dpi::OfWindow(control);
     LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
     LONG_PTR type = style & BS_TYPEMASK;
     isCheckBox_ = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
@@ -84,9 +88,10 @@ void CHoverButton::Detach() {
 // ---- setters ------------------------------------------------------------------------------------
 
 int CHoverButton::SetIcons(int inId, int outId) {
-    HICON in = static_cast<HICON>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(inId), IMAGE_ICON, 0, 0, 0));
-    HICON out = nullptr;
-    if (outId) out = static_cast<HICON>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(outId), IMAGE_ICON, 0, 0, 0));
+    // The buttons' icons are small icons, at the system's small-icon size for the button's DPI.
+    const int size = Dpi::SmallIconSize(dpi_);
+    HICON in = Dpi::LoadIconAt(inId, size);
+    HICON out = outId ? Dpi::LoadIconAt(outId, size) : nullptr;
     if (!in || (outId && !out)) {
         if (in) DestroyIcon(in);
         if (out) DestroyIcon(out);
@@ -94,7 +99,10 @@ int CHoverButton::SetIcons(int inId, int outId) {
         Repaint(true);
         return kLoadFailed;
     }
-    return SetIcons(in, out);
+    const int result = SetIcons(in, out);
+    inIconId_ = inId;
+    outIconId_ = outId;
+    return result;
 }
 
 int CHoverButton::SetIcons(HICON in, HICON out) {
@@ -175,6 +183,7 @@ int CHoverButton::LoadBitmapPicture(HBITMAP bitmap, COLORREF transparent, Pictur
 }
 
 void CHoverButton::FreePictures() {
+    inIconId_ = outIconId_ = 0;
     for (Picture* picture : {&in_, &out_}) {
         if (picture->icon) DestroyIcon(picture->icon);
         if (picture->bitmap) DeleteObject(picture->bitmap);
@@ -252,7 +261,7 @@ void CHoverButton::EnsureTooltip() {
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, ResourceModule(), nullptr);
     if (!tooltip_) return;
     SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kTooltipWidth));
 }
 
 int CHoverButton::SetTooltip(const std::string& text, bool activate) {
@@ -306,6 +315,24 @@ int CHoverButton::SetDropMenu(int menuId, HWND owner, bool repaint) {
     }
     Repaint(repaint);
     return kOk;
+}
+
+int CHoverButton::Scaled(int length) const { return Dpi::Scale(length, dpi_); }
+
+void CHoverButton::OnDpiChanged() {
+    dpi_ = Dpi::OfWindow(hwnd_);
+    FreeBackgroundCache(); // the button has a new size
+    if (inIconId_) SetIcons(inIconId_, outIconId_);
+    if (tooltip_ && SendMessageA(tooltip_, TTM_GETTOOLCOUNT, 0, 0) > 0) {
+        TTTOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = hwnd_;
+        tool.uId = 1;
+        GetClientRect(hwnd_, &tool.rect);
+        SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kTooltipWidth));
+    }
+    Repaint(true);
 }
 
 void CHoverButton::Repaint(bool repaint) const {
@@ -388,6 +415,9 @@ LRESULT CHoverButton::OnButtonMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SYSCOLORCHANGE:
         FreeBackgroundCache();
+        break;
+    case WM_DPICHANGED_AFTERPARENT:
+        OnDpiChanged();
         break;
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
@@ -488,8 +518,10 @@ void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) {
     SetBkMode(dc, TRANSPARENT);
     if (!flat_ && (focused_ || isDefault_)) {
         HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        FrameRect(dc, &rect, black);
-        InflateRect(&rect, -1, -1);
+        for (int line = Scaled(1); line > 0; --line) {
+            FrameRect(dc, &rect, black);
+            InflateRect(&rect, -1, -1);
+        }
     }
     if (parentBackground_) PaintParentBackground(dc, rect);
     else PaintBackground(dc, rect);
@@ -505,7 +537,7 @@ void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
     if (focused_ && (!flat_ || focusRectWhenFlat_)) {
         RECT focus = item.rcItem;
-        InflateRect(&focus, -3, -3);
+        InflateRect(&focus, -Scaled(kFocusInset), -Scaled(kFocusInset));
         DrawFocusRect(dc, &focus);
     }
 }
@@ -554,6 +586,8 @@ void CHoverButton::DrawPicture(HDC dc, const RECT& client, const std::string& ca
 
     const int width = picture.width;
     const int height = picture.height;
+    const int spacing = Scaled(kSpacing);
+    const int shift = Scaled(1);
     const int clientWidth = client.right - client.left;
     const int clientHeight = client.bottom - client.top;
     int x = client.left + (clientWidth - width) / 2;
@@ -561,22 +595,22 @@ void CHoverButton::DrawPicture(HDC dc, const RECT& client, const std::string& ca
     if (!caption.empty()) {
         switch (alignment_) {
         case kImageAbove:
-            y = client.top + kSpacing;
-            captionRect.top = y + height + kSpacing;
+            y = client.top + spacing;
+            captionRect.top = y + height + spacing;
             break;
         case kImageRight:
-            x = client.right - kSpacing - width;
-            captionRect.right = x - kSpacing;
+            x = client.right - spacing - width;
+            captionRect.right = x - spacing;
             break;
         default:
-            x = client.left + kSpacing;
-            captionRect.left = x + width + kSpacing;
+            x = client.left + spacing;
+            captionRect.left = x + width + spacing;
             break;
         }
     }
     if (pressed_ && !isCheckBox_) {
-        ++x;
-        ++y;
+        x += shift;
+        y += shift;
     }
     if (picture.icon) {
         DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture.icon), 0, x, y, width, height,
@@ -590,7 +624,7 @@ void CHoverButton::DrawPicture(HDC dc, const RECT& client, const std::string& ca
 }
 
 void CHoverButton::DrawCaption(HDC dc, RECT rect, const std::string& caption) {
-    if (pressed_ && !isCheckBox_) OffsetRect(&rect, 1, 1);
+    if (pressed_ && !isCheckBox_) OffsetRect(&rect, Scaled(1), Scaled(1));
     // Word-wrapped and centred in both directions.
     RECT measured = rect;
     DrawTextA(dc, caption.c_str(), -1, &measured, DT_WORDBREAK | DT_CENTER | DT_CALCRECT);
@@ -600,7 +634,7 @@ void CHoverButton::DrawCaption(HDC dc, RECT rect, const std::string& caption) {
     const UINT format = DT_WORDBREAK | DT_CENTER;
     if (disabled_) {
         RECT shadow = rect;
-        OffsetRect(&shadow, 1, 1);
+        OffsetRect(&shadow, Scaled(1), Scaled(1));
         SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
         DrawTextA(dc, caption.c_str(), -1, &shadow, format);
         SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));

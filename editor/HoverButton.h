@@ -53,6 +53,8 @@ public:
 protected:
     virtual void PaintBackground(HDC dc, const RECT& rect);
     virtual void PaintBorder(HDC dc, const RECT& rect);
+    // A length of the drawing given at 96 DPI, at the button's DPI.
+    int Scaled(int length) const;
 
     // Drawing state, valid during a draw request.
     bool pressed_ = false;
@@ -89,6 +91,7 @@ private:
     void FreePictures();
     void FreeBackgroundCache();
     void EnsureTooltip();
+    void OnDpiChanged();
     static int LoadBitmapPicture(HBITMAP bitmap, COLORREF transparent, Picture& picture);
 
     HWND parent_ = nullptr;
@@ -110,4 +113,7 @@ private:
     HBITMAP cacheBitmap_ = nullptr;
     HGDIOBJ cacheOldBitmap_ = nullptr;
     std::string link_;
+    int dpi_ = 96; // of the button's window, when attached or moved
+    int inIconId_ = 0; // icons set by resource id, to load again at another DPI
+    int outIconId_ = 0;
 };

@@ -2,7 +2,9 @@
 #include "store/Settings.h"
 #include "resource.h"
 
-CIconPickerDlg::CIconPickerDlg(HWND parent) : Dialog(IDD_ICON_PICKER, parent) { library_.Build(); }
+CIconPickerDlg::CIconPickerDlg(HWND parent) : Dialog(IDD_ICON_PICKER, parent) {
+    library_.Build(Dpi::OfWindow(parent)); // the picker opens over its owner, at its scale
+}
 
 ListView CIconPickerDlg::Pictures() const { return ListView(Hwnd(), IDC_PICKER_PICTURES); }
 
@@ -23,6 +25,13 @@ bool CIconPickerDlg::OnNotify(int id, NMHDR* header) {
 bool CIconPickerDlg::Exchange(bool save) {
     if (save) selected_ = Pictures().Selected();
     return true;
+}
+
+void CIconPickerDlg::OnDpiChanged(int dpi) {
+    library_.Build(dpi);
+    ListView list = Pictures();
+    list.SetImageList(library_.ImageList(), LVSIL_NORMAL);
+    list.Send(LVM_ARRANGE, LVA_DEFAULT);
 }
 
 void CIconPickerDlg::OnHelp() { OpenHelp(); }

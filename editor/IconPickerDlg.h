@@ -20,6 +20,7 @@ protected:
     bool OnNotify(int id, NMHDR* header) override;
     void OnHelp() override;
     bool Exchange(bool save) override;
+    void OnDpiChanged(int dpi) override;
 
 private:
     ListView Pictures() const;

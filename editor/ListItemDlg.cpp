@@ -4,9 +4,16 @@
 #include "framework/Edit.h"
 #include "resource.h"
 
-CListItemDlg::CListItemDlg(UINT templateId, HWND parent) : Dialog(templateId, parent) { library_.Build(); }
+CListItemDlg::CListItemDlg(UINT templateId, HWND parent) : Dialog(templateId, parent) {
+    library_.Build(Dpi::OfWindow(parent));
+}
 
 void CListItemDlg::OnHelp() { OpenHelp(); }
+
+void CListItemDlg::OnDpiChanged(int dpi) {
+    library_.Build(dpi);
+    ReshowPictures();
+}
 
 BOOL CListItemDlg::FocusName() const {
     Edit name(Hwnd(), IDC_ITEM_NAME);

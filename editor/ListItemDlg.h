@@ -17,6 +17,10 @@ protected:
     const PictureLibrary& Library() const { return library_; }
 
     void OnHelp() override;
+    // At another DPI the pictures come from a library rebuilt for it.
+    void OnDpiChanged(int dpi) override;
+    // Shows the dialog's pictures again from the rebuilt library.
+    virtual void ReshowPictures() {}
     void OnCancelButton() { EndDialog(IDCANCEL); }
 
     // Focuses the name with all its text selected; FALSE for OnInitDialog, as the focus is set.

@@ -1,5 +1,6 @@
 #include "editor/MyPropertySheet.h"
 #include "store/Settings.h"
+#include "framework/Dpi.h"
 #include "framework/Notices.h"
 #include "resource.h"
 
@@ -46,15 +47,8 @@ void CMyPropertySheet::StoreInto(Scheme& scheme) const {
 }
 
 void CMyPropertySheet::OnInitialized() {
-    tabImages_.Create(16, ILC_COLOR32 | ILC_MASK, 0, 1000);
+    MakeTabImages(Dpi::OfWindow(Hwnd()));
     HWND tabs = TabControl();
-    TabCtrl_SetImageList(tabs, tabImages_.Handle());
-    for (int id : kTabIcons) {
-        HICON icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-        tabImages_.AddIcon(icon);
-        if (icon) DestroyIcon(icon);
-    }
     const int count = TabCtrl_GetItemCount(tabs);
     for (int tab = 0; tab < count && tab < kTabIconCount; ++tab) {
         TCITEMA item = {};
@@ -63,5 +57,18 @@ void CMyPropertySheet::OnInitialized() {
         SendMessageA(tabs, TCM_SETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
     }
 }
+
+void CMyPropertySheet::MakeTabImages(int dpi) {
+    const int size = Dpi::SmallIconSize(dpi);
+    tabImages_.Create(size, ILC_COLOR32 | ILC_MASK, 0, 1000);
+    TabCtrl_SetImageList(TabControl(), tabImages_.Handle());
+    for (int id : kTabIcons) {
+        HICON icon = Dpi::LoadIconAt(id, size);
+        tabImages_.AddIcon(icon);
+        if (icon) DestroyIcon(icon);
+    }
+}
+
+void CMyPropertySheet::OnDpiChanged(int dpi) { MakeTabImages(dpi); }
 
 void CMyPropertySheet::OnHelp() { OpenHelp(); }

@@ -39,10 +39,14 @@ public:
 protected:
     void OnInitialized() override;
     void OnHelp() override;
+    void OnDpiChanged(int dpi) override;
 
 private:
     CPage1 general_;
     CPage2 links_;
     CMyFilesPage myFiles_;
+    // The tab icons at the sheet's scale.
+    void MakeTabImages(int dpi);
+
     ImageList tabImages_;
 };

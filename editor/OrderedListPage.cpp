@@ -21,10 +21,10 @@ BOOL COrderedListPage::OnInitDialog() {
     SetUpButtons();
     ListView list = List();
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    library_.Build();
+    library_.Build(ShownDpi());
     list.SetImageList(library_.ImageList(), LVSIL_SMALL);
-    list.InsertColumn(0, "Display Name", layout_.nameWidth);
-    list.InsertColumn(1, layout_.detailTitle, layout_.detailWidth);
+    list.InsertColumn(0, "Display Name", Dpi::Scale(layout_.nameWidth, ShownDpi()));
+    list.InsertColumn(1, layout_.detailTitle, Dpi::Scale(layout_.detailWidth, ShownDpi()));
     FillList();
     EnableItem(IDC_ITEM_ADD, true);
     return TRUE;
@@ -41,6 +41,13 @@ void COrderedListPage::SetUpButtons() {
         button->UseParentBackground();
         button->SetBorderOnHover(false);
     }
+}
+
+void COrderedListPage::OnDpiChanged(int dpi) {
+    // The rows keep their image numbers: the pictures are the same, only larger or smaller.
+    library_.Build(dpi);
+    List().SetImageList(library_.ImageList(), LVSIL_SMALL);
+    List().ScaleColumns(ShownDpi(), dpi);
 }
 
 bool COrderedListPage::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, commands_, code, id); }

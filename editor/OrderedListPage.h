@@ -40,6 +40,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD code, int id, HWND control) override;
     bool OnNotify(int id, NMHDR* header) override;
+    void OnDpiChanged(int dpi) override;
 
     ListView List() const { return ListView(Hwnd(), layout_.listId); }
     void FillList();

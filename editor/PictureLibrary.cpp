@@ -8,13 +8,13 @@ const COLORREF kTransparent = RGB(255, 0, 255);
 const int kInitialSize = 300;
 const int kGrowBy = 50;
 
-// A 32 x 32 picture of the file's bitmap: the longer side fills the cell, the rest is the
+// A side x side picture of the file's bitmap: the longer side fills the cell, the rest is the
 // transparent colour. The scaling copies whole pixels, so no blend of magenta reaches an edge.
-HBITMAP FitIntoSquare(HBITMAP source, int width, int height) {
+HBITMAP FitIntoSquare(HBITMAP source, int width, int height, int side) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = PictureLibrary::kSide;
-    info.bmiHeader.biHeight = -PictureLibrary::kSide;
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = -side;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
@@ -24,11 +24,11 @@ HBITMAP FitIntoSquare(HBITMAP source, int width, int height) {
     HDC to = CreateCompatibleDC(nullptr);
     HGDIOBJ oldFrom = SelectObject(from, source);
     HGDIOBJ oldTo = SelectObject(to, square);
-    RECT all = {0, 0, PictureLibrary::kSide, PictureLibrary::kSide};
+    RECT all = {0, 0, side, side};
     HBRUSH magenta = CreateSolidBrush(kTransparent);
     FillRect(to, &all, magenta);
     DeleteObject(magenta);
-    const CellPlace place = FitIntoCell(width, height, PictureLibrary::kSide);
+    const CellPlace place = FitIntoCell(width, height, side);
     SetStretchBltMode(to, COLORONCOLOR);
     StretchBlt(to, place.x, place.y, place.width, place.height, from, 0, 0, width, height, SRCCOPY);
     SelectObject(to, oldTo);
@@ -39,8 +39,9 @@ HBITMAP FitIntoSquare(HBITMAP source, int width, int height) {
 }
 } // namespace
 
-void PictureLibrary::Build() {
-    images_.Create(kSide, ILC_COLOR32 | ILC_MASK, kInitialSize, kGrowBy);
+void PictureLibrary::Build(int dpi) {
+    side_ = SideFor(dpi);
+    images_.Create(side_, ILC_COLOR32 | ILC_MASK, kInitialSize, kGrowBy);
     paths_.clear();
     const std::string current = CurrentFolder();
     AddFolder(GetDefaultPicturesFolder());
@@ -68,9 +69,9 @@ bool PictureLibrary::AddFile(const std::string& path) {
     if (!loaded) return false;
     BITMAP facts = {};
     GetObjectA(loaded, sizeof facts, &facts);
-    // Always a single 32 x 32 image: a wider bitmap given as it is would add several images and
+    // Always a single square image: a wider bitmap given as it is would add several images and
     // put every later picture out of step with its path.
-    HBITMAP square = FitIntoSquare(loaded, facts.bmWidth, facts.bmHeight);
+    HBITMAP square = FitIntoSquare(loaded, facts.bmWidth, facts.bmHeight, side_);
     DeleteObject(loaded);
     if (!square) return false;
     const int before = images_.Count();
@@ -99,4 +100,16 @@ HICON PictureLibrary::Icon(int index) const {
 void ShownIcon::Show(HWND dialog, int id, HICON icon) {
     SendDlgItemMessageA(dialog, id, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     Reset(icon);
+    dialog_ = nullptr;
+}
+
+void ShownIcon::Show(HWND dialog, int id, const PictureLibrary& library, const std::string& path) {
+    Show(dialog, id, library.Icon(library.IndexOf(path)));
+    dialog_ = dialog;
+    id_ = id;
+    path_ = path;
+}
+
+void ShownIcon::Reshow(const PictureLibrary& library) {
+    if (dialog_ && IsWindow(dialog_)) Show(dialog_, id_, library, path_);
 }

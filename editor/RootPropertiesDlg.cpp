@@ -161,7 +161,7 @@ void CRootPropertiesDlg::EnableLevels(bool on) {
 
 void CRootPropertiesDlg::ShowPicture(int id, const std::string& path) {
     ShownIcon& shown = id == IDC_SELECTED_PICTURE ? selectedIcon_ : unselectedIcon_;
-    shown.Show(Hwnd(), id, Library().Icon(Library().IndexOf(path)));
+    shown.Show(Hwnd(), id, Library(), path);
 }
 
 bool CRootPropertiesDlg::PickPicture(std::string& path) {

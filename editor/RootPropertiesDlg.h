@@ -46,6 +46,10 @@ protected:
     bool OnCommand(WORD code, int id, HWND control) override;
     void OnOK() override;
     bool Exchange(bool save) override;
+    void ReshowPictures() override {
+        selectedIcon_.Reshow(Library());
+        unselectedIcon_.Reshow(Library());
+    }
 
 private:
     static const std::vector<Command<CRootPropertiesDlg>> commands_;

@@ -2,7 +2,7 @@
 
 namespace {
 const COLORREF kOutline = RGB(0xC0, 0xC0, 0xC0);
-const int kCorner = 8;
+const int kCorner = 8; // at 96 DPI, as the outline's width of one pixel
 } // namespace
 
 int CRoundedHoverButton::SetRounded(bool rounded, bool repaint) {
@@ -21,10 +21,11 @@ void CRoundedHoverButton::PaintBackground(HDC dc, const RECT& rect) {
     FillRect(dc, &rect, normal);
     DeleteObject(normal);
     HBRUSH brush = CreateSolidBrush(colors_[kBackHot]);
-    HPEN pen = CreatePen(PS_SOLID, 1, kOutline);
+    HPEN pen = CreatePen(PS_INSIDEFRAME, Scaled(1), kOutline);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, pen);
-    if (rounded_) RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, kCorner, kCorner);
+    const int corner = Scaled(kCorner);
+    if (rounded_) RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, corner, corner);
     else Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);

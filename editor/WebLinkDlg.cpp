@@ -89,4 +89,4 @@ void CWebLinkDlg::Refuse(const char* text, const char* title, int id, bool empty
     SetFocus(Item(id));
 }
 
-void CWebLinkDlg::ShowPicture() { picture_.Show(Hwnd(), IDC_LINK_PICTURE, Library().Icon(Library().IndexOf(iconFile_))); }
+void CWebLinkDlg::ShowPicture() { picture_.Show(Hwnd(), IDC_LINK_PICTURE, Library(), iconFile_); }

@@ -30,6 +30,7 @@ protected:
     bool OnCommand(WORD code, int id, HWND control) override;
     void OnOK() override;
     bool Exchange(bool save) override;
+    void ReshowPictures() override { picture_.Reshow(Library()); }
 
 private:
     static const std::vector<Command<CWebLinkDlg>> commands_;

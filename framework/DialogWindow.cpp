@@ -1,4 +1,5 @@
 #include "framework/DialogWindow.h"
+#include "framework/Dpi.h"
 
 std::string DialogWindow::ItemText(int id) const {
     HWND item = Item(id);
@@ -30,6 +31,7 @@ INT_PTR CALLBACK DialogWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 INT_PTR DialogWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:
+        shownDpi_ = Dpi::OfWindow(hwnd_);
         return OnInitDialog();
     case WM_COMMAND:
         return HandleCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -38,10 +40,28 @@ INT_PTR DialogWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
         OnHelp();
         return TRUE;
+    case WM_DPICHANGED: {
+        // A top-level window takes the place the system suggests for the new scale; the default
+        // dialog handling then rescales the controls (so this stays unhandled).
+        const RECT* place = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, place->left, place->top, place->right - place->left,
+                     place->bottom - place->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        DpiChanged(HIWORD(wParam));
+        return FALSE;
+    }
+    case WM_DPICHANGED_AFTERPARENT: // a property page inside a sheet that moved
+        DpiChanged(Dpi::OfWindow(hwnd_));
+        return FALSE;
     default: {
         bool handled = false;
         INT_PTR result = OnMessage(msg, wParam, lParam, handled);
         return handled ? result : FALSE;
     }
     }
+}
+
+void DialogWindow::DpiChanged(int dpi) {
+    if (dpi == shownDpi_) return;
+    OnDpiChanged(dpi);
+    shownDpi_ = dpi;
 }

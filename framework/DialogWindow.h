@@ -60,6 +60,12 @@ protected:
         handled = false;
         return 0;
     }
+    // The window now shows at `dpi` (moved to a monitor of another scale): remake what the window
+    // draws itself. The dialog's own controls are rescaled by the system. ShownDpi() still gives
+    // the earlier DPI here.
+    virtual void OnDpiChanged(int /*dpi*/) {}
+    // The DPI the window was made at or last moved to.
+    int ShownDpi() const { return shownDpi_; }
     // Moves the members to the controls (save = false) or back (save = true); false refuses to
     // let the window close or be left.
     virtual bool Exchange(bool /*save*/) { return true; }
@@ -83,4 +89,7 @@ private:
     UINT templateId_;
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
+    int shownDpi_ = 96;
+
+    void DpiChanged(int dpi);
 };

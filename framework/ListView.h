@@ -13,6 +13,13 @@ public:
         return static_cast<int>(Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
     }
     void SetColumnWidth(int column, int width) const { Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width); }
+    int ColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
+    int ColumnCount() const { return Header_GetItemCount(reinterpret_cast<HWND>(Send(LVM_GETHEADER))); }
+    // Every column's width from one DPI to another.
+    void ScaleColumns(int fromDpi, int toDpi) const {
+        for (int column = 0; column < ColumnCount(); ++column)
+            SetColumnWidth(column, MulDiv(ColumnWidth(column), toDpi, fromDpi));
+    }
     void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
     void SetImageList(HIMAGELIST list, int which) const { Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(list)); }
     int InsertItem(int index, const std::string& text, int image) const {

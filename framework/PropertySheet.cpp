@@ -1,4 +1,5 @@
 #include "framework/PropertySheet.h"
+#include "framework/Dpi.h"
 #include "framework/PropertyPage.h"
 
 namespace {
@@ -67,6 +68,14 @@ LRESULT CALLBACK PropertySheet::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam,
     case WM_HELP:
         self->OnHelp();
         return TRUE;
+    case WM_DPICHANGED: {
+        const RECT* place = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd, nullptr, place->left, place->top, place->right - place->left, place->bottom - place->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        self->OnDpiChanged(HIWORD(wParam));
+        return result;
+    }
     case WM_NCDESTROY:
         RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
         self->hwnd_ = nullptr;

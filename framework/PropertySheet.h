@@ -51,6 +51,8 @@ public:
 protected:
     // The sheet window and its tab control have just been made (the tab images go on here).
     virtual void OnInitialized() {}
+    // The sheet now shows at `dpi`: remake the tab images.
+    virtual void OnDpiChanged(int /*dpi*/) {}
     // F1 in the sheet or on any page whose own OnHelp is not overridden.
     virtual void OnHelp() {}
 

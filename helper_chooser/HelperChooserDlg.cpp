@@ -1,6 +1,7 @@
 #include "helper_chooser/HelperChooserDlg.h"
 #include <algorithm>
 #include <shlobj.h>
+#include "framework/Dpi.h"
 #include "store/Settings.h"
 #include "resource.h"
 #include "store/RegKey.h"
@@ -11,6 +12,18 @@ const COLORREF kMagenta = RGB(255, 0, 255);
 const char* const kAgentValue = "msAgent Path";
 
 BYTE Lighter(BYTE part) { return static_cast<BYTE>(std::min(255, part + 10)); }
+
+// The pictures are drawn at 64 pixels and again at 125, 150 and 200 % (IDB_HELPER_SCALE_STEP):
+// the largest drawing that the scale of `dpi` leaves room for, so none is stretched.
+int PictureIdStep(int dpi) {
+    const int sizes[] = {64, 80, 96, 128};
+    const int room = Dpi::Scale(sizes[0], dpi);
+    int step = 0;
+    for (int i = 1; i < 4; ++i) {
+        if (sizes[i] <= room) step = i;
+    }
+    return step * IDB_HELPER_SCALE_STEP;
+}
 } // namespace
 
 const CHelperChooserDlg::Character CHelperChooserDlg::kCharacters[4] = {
@@ -93,7 +106,15 @@ void CHelperChooserDlg::SetUpButtons() {
         button.SetTooltip(character.tooltip, true);
         button.SetIconAlignment(CHoverButton::kImageAbove);
         button.SetText(character.name);
-        button.SetBitmaps(character.pressedBitmap, kMagenta, character.normalBitmap, kMagenta);
+    }
+    SetPictures(ShownDpi());
+}
+
+void CHelperChooserDlg::SetPictures(int dpi) {
+    const int step = PictureIdStep(dpi);
+    for (int i = 0; i < 4; ++i) {
+        const Character& character = kCharacters[i];
+        buttons_[i].SetBitmaps(character.pressedBitmap + step, kMagenta, character.normalBitmap + step, kMagenta);
     }
 }
 

@@ -26,6 +26,7 @@ protected:
     bool OnCommand(WORD code, int id, HWND control) override;
     void OnOK() override;
     bool Exchange(bool save) override;
+    void OnDpiChanged(int dpi) override { SetPictures(dpi); }
 
 private:
     struct Character {
@@ -44,6 +45,8 @@ private:
     void OnGenie() { SelectCharacter("Genie"); }
 
     void SetUpButtons();
+    // The four characters' pictures, drawn for `dpi`.
+    void SetPictures(int dpi);
     void ReadWindowsFolder();
     bool StoreChoice() const;
 

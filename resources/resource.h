@@ -129,6 +129,7 @@
 #define IDB_PEEDY_NORMAL        233
 #define IDB_GENIE_NORMAL        234
 #define IDB_GENIE_PRESSED       235
+#define IDB_HELPER_SCALE_STEP   1000 // the pictures above at 125, 150 and 200 %: id + 1, 2, 3 steps
 
 #define IDC_HELPER_LABEL        1122
 #define IDC_PEEDY               1141
