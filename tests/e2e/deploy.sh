@@ -6,17 +6,7 @@ source "$VLSM_SOURCE/tools/wine/env.sh" "$VLSM_BUILD/wine-deploy/base"
 base=$WINEPREFIX
 room=$VLSM_BUILD/wine-deploy
 share=$room/share
-fails=0
-check() { # description, expected, actual
-    if [[ "$2" == "$3" ]]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1"
-        echo "  expected: $(printf %q "$2")"
-        echo "  actual:   $(printf %q "$3")"
-        fails=$((fails + 1))
-    fi
-}
+source "$VLSM_SOURCE/tests/e2e/check.sh"
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 
 # A seeded workstation, made once and copied for every machine of the room.

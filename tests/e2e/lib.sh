@@ -5,20 +5,10 @@
 source "$VLSM_SOURCE/tools/wine/env.sh" "${e2e_prefix:-$VLSM_BUILD/wine-test}"
 exe="$VLSM_BUILD/bin/Vexar Lumen Scheme Manager.exe"
 title="Vexar Lumen Scheme Manager"
-fails=0
+source "$VLSM_SOURCE/tests/e2e/check.sh"
 
 probe() { wine "$VLSM_BUILD/bin/e2e_probe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 reg() { wine reg "$@" </dev/null >/dev/null 2>&1; }
-check() { # description, expected, actual
-    if [[ "$2" == "$3" ]]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1"
-        echo "  expected: $(printf %q "$2")"
-        echo "  actual:   $(printf %q "$3")"
-        fails=$((fails + 1))
-    fi
-}
 wait_state() { # the window's state changes asynchronously
     for _ in $(seq 30); do
         [[ "$(probe state "$title")" == "$1" ]] && return

@@ -10,15 +10,7 @@ sign=$2
 msi=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fails=0
-check() { # description, expected, actual
-    if [[ "$2" == "$3" ]]; then
-        echo "ok: $1"
-    else
-        echo "FAILED: $1 (expected $2, got $3)"
-        fails=$((fails + 1))
-    fi
-}
+source "$(dirname "$0")/check.sh"
 verify() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >"$work/verify.log" 2>&1 && echo valid || echo invalid; }
 
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/O=Orrinford/CN=Orrinford test signing" \
