@@ -30,7 +30,7 @@ const std::vector<Command<CMainDialog>> CMainDialog::commands_ = {
 CMainDialog::CMainDialog(HWND parent) : Dialog(IDD_MAIN, parent) {}
 
 BOOL CMainDialog::OnInitDialog() {
-    store_.Load(true);
+    store_.LoadEntries(true); // the list; a command reads the sections it needs
     SetUpButtons();
     SetUpList();
     for (int id : {IDC_EDIT, IDC_DELETE, IDC_CREATE}) EnableItem(id, true);
@@ -121,6 +121,14 @@ bool CMainDialog::OnNotify(int id, NMHDR* header) {
 }
 
 void CMainDialog::OnHelp() { OpenHelp(); }
+
+INT_PTR CMainDialog::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
+    handled = msg == WM_SETCURSOR && busy_;
+    if (!handled) return FALSE;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetMsgResult(TRUE);
+    return TRUE;
+}
 
 void CMainDialog::OnCreate() { CreateScheme(*this); }
 

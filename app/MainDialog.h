@@ -33,6 +33,8 @@ public:
     const std::vector<std::string>& ProtectedNames() const { return protectedNames_; }
     bool IsProtected(const std::string& name) const;
     SchemeWork& Work() { return work_; }
+    // While set, the dialog shows the busy cursor whenever the pointer is over it.
+    void SetBusy(bool busy) { busy_ = busy; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -40,6 +42,7 @@ protected:
     bool OnNotify(int id, NMHDR* header) override;
     void OnHelp() override;
     void OnDpiChanged(int dpi) override;
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
     void OnCreate();
@@ -66,4 +69,5 @@ private:
     SchemeStore store_;
     std::vector<std::string> protectedNames_;
     SchemeWork work_;
+    bool busy_ = false;
 };

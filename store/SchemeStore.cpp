@@ -1,4 +1,5 @@
 #include "store/SchemeStore.h"
+#include <algorithm>
 #include "framework/Notices.h"
 #include "framework/Platform.h"
 #include "store/RegKey.h"
@@ -6,6 +7,15 @@
 
 void ReportSettingsProblem(const std::string& path) {
     ShowMessage(nullptr, "Caution: There has been a problem setting " + path, "Settings Problem", MB_OK);
+}
+
+bool SameSchemeName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    std::string upperA = a, upperB = b;
+    for (std::string* text : {&upperA, &upperB}) {
+        if (!text->empty()) CharUpperBuffA(&(*text)[0], static_cast<DWORD>(text->size()));
+    }
+    return upperA == upperB;
 }
 
 namespace {
@@ -40,7 +50,7 @@ void SchemeStore::RefreshEntries() {
     if (ReadListing(listed, orphans)) entries = std::move(listed);
 }
 
-void SchemeStore::Load(bool reportUnreadable) {
+bool SchemeStore::LoadEntries(bool reportUnreadable) {
     std::vector<SchemeEntry> listed;
     std::vector<std::string> orphans;
     // The key opens for reading exactly when it exists, so one pass serves both.
@@ -51,24 +61,29 @@ void SchemeStore::Load(bool reportUnreadable) {
              "reinstalled.\n\nVexar Lumen Scheme Manager can not run so will now exit",
              "Serious Problem");
         ExitProgram(0);
-        return;
+        return false;
     }
     entries = std::move(listed);
     // A user without write access to the machine's registry loads no scheme, and is told nothing.
-    if (!RegKey(false, kSchemesKey).Open(KEY_ALL_ACCESS)) return;
-    schemes.clear();
-    for (const SchemeEntry& entry : entries) {
-        Scheme scheme;
-        scheme.name = entry.name;
-        scheme.ReadFromRegistry(entry.name);
-        schemes.push_back(std::move(scheme));
-    }
+    if (!RegKey(false, kSchemesKey).Open(KEY_ALL_ACCESS)) return false;
     if (reportUnreadable && !orphans.empty()) {
         Warn(nullptr,
              "The following scheme/s could not be read:\n" + JoinNames(orphans) +
                  ".\n\nIt's recommended that they are reloaded from a valid\nVexar Lumen Scheme Manager "
                  "configuration file.",
              "Schemes Problem");
+    }
+    return true;
+}
+
+void SchemeStore::Load(bool reportUnreadable) {
+    if (!LoadEntries(reportUnreadable)) return;
+    schemes.clear();
+    for (const SchemeEntry& entry : entries) {
+        Scheme scheme;
+        scheme.name = entry.name;
+        scheme.ReadFromRegistry(entry.name);
+        schemes.push_back(std::move(scheme));
     }
 }
 
@@ -90,10 +105,55 @@ bool SchemeStore::SaveAll() {
     return ok;
 }
 
+bool SchemeStore::SaveScheme(const SchemeEntry& entry, const Scheme& scheme) {
+    if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) {
+        ReportSettingsProblem(kSchemesKey);
+        return false;
+    }
+    RegKey schemesKey(true, kSchemesKey);
+    bool ok = schemesKey.WriteString(entry.name, entry.description);
+    if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
+    return IsSchemeKeyName(scheme.name) && RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey) &&
+           scheme.WriteBelow(schemesKey, scheme.name) && ok;
+}
+
 bool SchemeStore::Delete(const std::string& name) {
     if (!IsSchemeKeyName(name)) return false;
     RegKey key(false, kSchemesKey);
     return key.DeleteTree(name);
+}
+
+bool SchemeStore::MoveSchemeKey(const std::string& oldName, const std::string& newName) {
+    if (!IsSchemeKeyName(oldName) || !IsSchemeKeyName(newName)) return false;
+    RegKey key(false, kSchemesKey);
+    if (!SameSchemeName(oldName, newName)) return key.CopyTree(oldName, newName) && key.DeleteTree(oldName);
+    // Copying a key onto itself, or deleting it after that "copy", would lose the scheme.
+    std::string spare;
+    for (int n = 1; spare.empty() || key.HasSubKey(spare); ++n) spare = "~rename " + std::to_string(n);
+    if (!key.CopyTree(oldName, spare)) return false;
+    if (!key.DeleteTree(oldName)) {
+        // Whatever went of the old tree comes back from the spare copy.
+        if (key.CopyTree(spare, oldName)) key.DeleteTree(spare);
+        return false;
+    }
+    return key.CopyTree(spare, newName) && key.DeleteTree(spare);
+}
+
+void SchemeStore::MergeImported(const SchemeStore& imported) {
+    RegKey schemesKey(false, kSchemesKey);
+    for (const SchemeEntry& entry : imported.entries) {
+        const SchemeEntry written{entry.name, entry.description.c_str()}; // the text as stored
+        auto listed = std::find_if(entries.begin(), entries.end(),
+                                   [&](const SchemeEntry& e) { return SameSchemeName(e.name, written.name); });
+        if (listed != entries.end()) {
+            listed->description = written.description;
+            continue;
+        }
+        const bool keyWritten = std::any_of(imported.schemes.begin(), imported.schemes.end(),
+                                            [&](const Scheme& s) { return SameSchemeName(s.name, written.name); });
+        if (IsSchemeKeyName(written.name) && (keyWritten || schemesKey.HasSubKey(written.name)))
+            entries.push_back(written);
+    }
 }
 
 std::vector<std::string> SchemeStore::ReadProtectedNames() {
