@@ -67,6 +67,7 @@ void CMainDialog::SetUpList() {
 
 void CMainDialog::RefreshList() {
     ListView list = SchemeList();
+    list.SetRedraw(false);
     list.DeleteAll();
     MakeImages(ShownDpi());
     protectedNames_ = SchemeStore::ReadProtectedNames();
@@ -75,6 +76,21 @@ void CMainDialog::RefreshList() {
         // The list sorts itself, so the row to describe is the one the insertion reports.
         if (row >= 0) list.SetItemText(row, 1, entry.description);
     }
+    list.SetRedraw(true);
+    list.Redraw();
+}
+
+void CMainDialog::RefreshRow(const std::string& oldName, const SchemeEntry& entry) {
+    ListView list = SchemeList();
+    int row = 0;
+    while (row < list.Count() && list.ItemText(row, 0) != oldName) ++row;
+    if (row == list.Count()) return RefreshList();
+    if (entry.name != oldName) {
+        list.DeleteItem(row);
+        protectedNames_ = SchemeStore::ReadProtectedNames();
+        row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+    }
+    if (row >= 0) list.SetItemText(row, 1, entry.description);
     list.Redraw();
 }
 

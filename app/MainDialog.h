@@ -26,6 +26,9 @@ public:
     ListView SchemeList() const { return ListView(Hwnd(), IDC_SCHEME_LIST); }
     // Rebuilds the rows and their icons from the store's entries.
     void RefreshList();
+    // The row named `oldName` shows `entry` again, without rebuilding the others; a new name is
+    // put in its sorted place with its icon.
+    void RefreshRow(const std::string& oldName, const SchemeEntry& entry);
     // The first selected row, or -1.
     int SelectedRow() const { return SchemeList().Selected(); }
     // The Name text of the selected row; false when no row is selected.

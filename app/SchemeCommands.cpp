@@ -54,8 +54,8 @@ Scheme NewSchemeFrom(const Scheme& source) {
     return created;
 }
 
-// Reads the one scheme it edits and writes only that one back; the list is then refreshed from
-// the entries. The shell keeps keys of its own under a scheme's key, which the model does not
+// Reads the one scheme it edits and writes only that one back; its row is then refreshed from its
+// entry. The shell keeps keys of its own under a scheme's key, which the model does not
 // hold: a rename moves the whole tree, and the modelled sections are then written over it.
 void EditListedScheme(CMainDialog& main, size_t index) {
     SchemeStore& store = main.Store();
@@ -91,9 +91,11 @@ void EditListedScheme(CMainDialog& main, size_t index) {
         store.MoveSchemeKey(work.oldName, work.newName);
         RenameAllocations(work.oldName, work.newName);
     }
-    store.SaveScheme({work.newName, work.description}, scheme);
-    store.RefreshEntries();
-    main.RefreshList();
+    // The entry and its row take what was just written; no other scheme's row is rebuilt.
+    SchemeEntry& entry = store.entries[index];
+    entry = {work.newName, work.description};
+    store.SaveScheme(entry, scheme);
+    main.RefreshRow(work.oldName, entry);
 }
 } // namespace
 
