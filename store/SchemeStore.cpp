@@ -1,5 +1,6 @@
 #include "store/SchemeStore.h"
-#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 #include "framework/Notices.h"
 #include "framework/Platform.h"
 #include "store/RegKey.h"
@@ -9,13 +10,13 @@ void ReportSettingsProblem(const std::string& path) {
     ShowMessage(nullptr, "Caution: There has been a problem setting " + path, "Settings Problem", MB_OK);
 }
 
+std::string SchemeNameKey(std::string name) {
+    if (!name.empty()) CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    return name;
+}
+
 bool SameSchemeName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    std::string upperA = a, upperB = b;
-    for (std::string* text : {&upperA, &upperB}) {
-        if (!text->empty()) CharUpperBuffA(&(*text)[0], static_cast<DWORD>(text->size()));
-    }
-    return upperA == upperB;
+    return a.size() == b.size() && SchemeNameKey(a) == SchemeNameKey(b);
 }
 
 namespace {
@@ -140,19 +141,22 @@ bool SchemeStore::MoveSchemeKey(const std::string& oldName, const std::string& n
 }
 
 void SchemeStore::MergeImported(const SchemeStore& imported) {
+    // By name key, so that a file of many schemes merges in time linear in the schemes.
+    std::unordered_map<std::string, size_t> listed;
+    for (size_t i = 0; i < entries.size(); ++i) listed.emplace(SchemeNameKey(entries[i].name), i);
+    std::unordered_set<std::string> keysWritten;
+    for (const Scheme& scheme : imported.schemes) keysWritten.insert(SchemeNameKey(scheme.name));
     RegKey schemesKey(false, kSchemesKey);
     for (const SchemeEntry& entry : imported.entries) {
         const SchemeEntry written{entry.name, entry.description.c_str()}; // the text as stored
-        auto listed = std::find_if(entries.begin(), entries.end(),
-                                   [&](const SchemeEntry& e) { return SameSchemeName(e.name, written.name); });
-        if (listed != entries.end()) {
-            listed->description = written.description;
-            continue;
-        }
-        const bool keyWritten = std::any_of(imported.schemes.begin(), imported.schemes.end(),
-                                            [&](const Scheme& s) { return SameSchemeName(s.name, written.name); });
-        if (IsSchemeKeyName(written.name) && (keyWritten || schemesKey.HasSubKey(written.name)))
+        const std::string key = SchemeNameKey(written.name);
+        auto at = listed.find(key);
+        if (at != listed.end()) {
+            entries[at->second].description = written.description;
+        } else if (IsSchemeKeyName(written.name) && (keysWritten.count(key) || schemesKey.HasSubKey(written.name))) {
+            listed.emplace(key, entries.size());
             entries.push_back(written);
+        }
     }
 }
 

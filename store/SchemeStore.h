@@ -62,6 +62,8 @@ public:
 // Scheme names as the registry and the allocations compare them: letter case ignored, as the
 // code page has it (accented letters too).
 bool SameSchemeName(const std::string& a, const std::string& b);
+// The name as SameSchemeName compares it, for lookups by name.
+std::string SchemeNameKey(std::string name);
 
 // "Settings Problem": a key that could not be written.
 void ReportSettingsProblem(const std::string& path);
