@@ -84,9 +84,8 @@ void CMainDialog::RefreshRow(const std::string& oldName, const SchemeEntry& entr
     ListView list = SchemeList();
     int row = 0;
     while (row < list.Count() && list.ItemText(row, 0) != oldName) ++row;
-    if (row == list.Count()) return RefreshList();
-    if (entry.name != oldName) {
-        list.DeleteItem(row);
+    if (row == list.Count() || entry.name != oldName) {
+        if (row < list.Count()) list.DeleteItem(row);
         protectedNames_ = SchemeStore::ReadProtectedNames();
         row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
     }

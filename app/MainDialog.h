@@ -26,8 +26,8 @@ public:
     ListView SchemeList() const { return ListView(Hwnd(), IDC_SCHEME_LIST); }
     // Rebuilds the rows and their icons from the store's entries.
     void RefreshList();
-    // The row named `oldName` shows `entry` again, without rebuilding the others; a new name is
-    // put in its sorted place with its icon.
+    // The row named `oldName` shows `entry` again, without rebuilding the others; a new name (or
+    // a row that is not there yet) is put in its sorted place with its icon.
     void RefreshRow(const std::string& oldName, const SchemeEntry& entry);
     // The first selected row, or -1.
     int SelectedRow() const { return SchemeList().Selected(); }

@@ -173,9 +173,10 @@ void CreateScheme(CMainDialog& main) {
 
     sheet.StoreInto(created);
     created.name = work.newName;
-    store.SaveScheme({work.newName, work.description}, created);
-    store.RefreshEntries();
-    main.RefreshList();
+    // Listed at once: the new entry and its row are all that change in the list.
+    store.entries.push_back({work.newName, work.description});
+    store.SaveScheme(store.entries.back(), created);
+    main.RefreshRow(work.newName, store.entries.back());
     SelectRow(main, main.SchemeList().Count() - 1);
 }
 

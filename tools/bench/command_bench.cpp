@@ -3,7 +3,7 @@
 // rebuilt, and Save to disk. Each is set against an in-process walk that reads every value of the
 // Schemes tree once (the floor for anything that reads it all), and Load and Save against Wine's
 // `reg import` and `reg export` of the same data. Prints one table. Not a test.
-//   command_bench [roots=20] [links=30] [sizes=10,100] (for example 10,100,1000)
+//   command_bench [roots=20] [links=30] [sizes=10,100] [rounds=5]   (sizes for example 10,100,1000)
 // The registry is a scratch key standing in for HKEY_LOCAL_MACHINE; reg.exe runs in a process of
 // its own, which the override does not reach, so it is given the scratch key's real path.
 #include <windows.h>
@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int kRounds = 5;
+int kRounds = 5;
 
 template <class F> double Seconds(F&& run) {
     const auto start = std::chrono::steady_clock::now();
@@ -197,6 +197,7 @@ int main(int argc, char** argv) {
     std::vector<int> sizes;
     std::stringstream list(argc > 3 ? argv[3] : "10,100");
     for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::atoi(size.c_str()));
+    kRounds = bench::Argument(argc, argv, 4, kRounds);
     InitCommonControls();
 
     FixedChooser chooser;
