@@ -15,7 +15,8 @@ const char* const kExtension = "*.esm";
 // lets it repaint; the cursor it replaced comes back at the end.
 class BusyCursor {
 public:
-    explicit BusyCursor(CMainDialog& main) : main_(main), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
+    explicit BusyCursor(CMainDialog& main)
+        : main_(main), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
         main_.SetBusy(true);
     }
     ~BusyCursor() {
@@ -60,8 +61,10 @@ void LoadFromDisk(CMainDialog& main) {
     ResetStore(store);
     // The list takes what the load has just written; after a refusal or a failed write it is
     // read again, since what is on the machine is then not known here.
-    if (complete) store.MergeImported(written);
-    else store.RefreshEntries();
+    if (complete)
+        store.MergeImported(written);
+    else
+        store.RefreshEntries();
     main.RefreshList();
 }
 

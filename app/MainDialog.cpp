@@ -83,11 +83,13 @@ void CMainDialog::RefreshList() {
 void CMainDialog::RefreshRow(const std::string& oldName, const SchemeEntry& entry) {
     ListView list = SchemeList();
     int row = 0;
-    while (row < list.Count() && list.ItemText(row, 0) != oldName) ++row;
+    while (row < list.Count() && list.ItemText(row, 0) != oldName)
+        ++row;
     if (row == list.Count() || entry.name != oldName) {
         if (row < list.Count()) list.DeleteItem(row);
         protectedNames_ = SchemeStore::ReadProtectedNames();
-        row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+        row = list.InsertItem(list.Count(), entry.name,
+                              IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
     }
     if (row >= 0) list.SetItemText(row, 1, entry.description);
     list.Redraw();

@@ -29,7 +29,8 @@ bool IsProtected(const std::string& name) {
 
 // The names a new or renamed scheme must not take: every listed scheme but the one being renamed,
 // which is no clash with itself (so a change of letter case alone is allowed).
-std::vector<std::string> TakenNames(const SchemeStore& store, const SchemeEntry* renamed = nullptr) {
+std::vector<std::string> TakenNames(const SchemeStore& store,
+                                    const SchemeEntry* renamed = nullptr) {
     std::vector<std::string> names;
     for (const SchemeEntry& entry : store.entries) {
         if (&entry != renamed) names.push_back(entry.name);
@@ -49,7 +50,8 @@ void SelectRow(CMainDialog& main, int row) {
 Scheme NewSchemeFrom(const Scheme& source) {
     Scheme created = source;
     bool known = false;
-    for (const char* view : kViews) known = known || SameSchemeName(created.defaults.defaultView, view);
+    for (const char* view : kViews)
+        known = known || SameSchemeName(created.defaults.defaultView, view);
     if (!known) created.defaults.defaultView = "tree2";
     return created;
 }
@@ -73,7 +75,8 @@ void EditListedScheme(CMainDialog& main, size_t index) {
     work.newName = page.nameText;
     const bool renamed = work.newName != work.oldName;
     if (renamed)
-        work.newName = MakeUnique(owner, RequireNonBlank(owner, work.newName), TakenNames(store, &store.entries[index]));
+        work.newName = MakeUnique(owner, RequireNonBlank(owner, work.newName),
+                                  TakenNames(store, &store.entries[index]));
     if (renamed && work.newName.empty()) return; // no name could be asked for
     const WriterLock turn(owner);
     if (!turn.Held()) return;
@@ -114,7 +117,8 @@ std::string MakeUnique(HWND owner, const std::string& name, const std::vector<st
     std::string current = name;
     for (;;) {
         bool clash = false;
-        for (const std::string& other : taken) clash = clash || SameSchemeName(other, current);
+        for (const std::string& other : taken)
+            clash = clash || SameSchemeName(other, current);
         if (!clash || current.empty()) return current;
         // Every name entered is checked against every scheme again.
         current = RequireNonBlank(owner, std::string());

@@ -127,10 +127,12 @@ bool SchemeStore::Delete(const std::string& name) {
 bool SchemeStore::MoveSchemeKey(const std::string& oldName, const std::string& newName) {
     if (!IsSchemeKeyName(oldName) || !IsSchemeKeyName(newName)) return false;
     RegKey key(false, kSchemesKey);
-    if (!SameSchemeName(oldName, newName)) return key.CopyTree(oldName, newName) && key.DeleteTree(oldName);
+    if (!SameSchemeName(oldName, newName))
+        return key.CopyTree(oldName, newName) && key.DeleteTree(oldName);
     // Copying a key onto itself, or deleting it after that "copy", would lose the scheme.
     std::string spare;
-    for (int n = 1; spare.empty() || key.HasSubKey(spare); ++n) spare = "~rename " + std::to_string(n);
+    for (int n = 1; spare.empty() || key.HasSubKey(spare); ++n)
+        spare = "~rename " + std::to_string(n);
     if (!key.CopyTree(oldName, spare)) return false;
     if (!key.DeleteTree(oldName)) {
         // Whatever went of the old tree comes back from the spare copy.
@@ -143,9 +145,11 @@ bool SchemeStore::MoveSchemeKey(const std::string& oldName, const std::string& n
 void SchemeStore::MergeImported(const SchemeStore& imported) {
     // By name key, so that a file of many schemes merges in time linear in the schemes.
     std::unordered_map<std::string, size_t> listed;
-    for (size_t i = 0; i < entries.size(); ++i) listed.emplace(SchemeNameKey(entries[i].name), i);
+    for (size_t i = 0; i < entries.size(); ++i)
+        listed.emplace(SchemeNameKey(entries[i].name), i);
     std::unordered_set<std::string> keysWritten;
-    for (const Scheme& scheme : imported.schemes) keysWritten.insert(SchemeNameKey(scheme.name));
+    for (const Scheme& scheme : imported.schemes)
+        keysWritten.insert(SchemeNameKey(scheme.name));
     RegKey schemesKey(false, kSchemesKey);
     for (const SchemeEntry& entry : imported.entries) {
         const SchemeEntry written{entry.name, entry.description.c_str()}; // the text as stored
@@ -153,7 +157,8 @@ void SchemeStore::MergeImported(const SchemeStore& imported) {
         auto at = listed.find(key);
         if (at != listed.end()) {
             entries[at->second].description = written.description;
-        } else if (IsSchemeKeyName(written.name) && (keysWritten.count(key) || schemesKey.HasSubKey(written.name))) {
+        } else if (IsSchemeKeyName(written.name) &&
+                   (keysWritten.count(key) || schemesKey.HasSubKey(written.name))) {
             listed.emplace(key, entries.size());
             entries.push_back(written);
         }

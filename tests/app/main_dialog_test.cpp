@@ -125,7 +125,8 @@ TEST_F(MainDialogTest, OpeningReportsValuesWithoutKeysButNotDamagedSections) {
     EXPECT_EQ(3u, rows);
     ASSERT_EQ(1u, notices.shown.size());
     EXPECT_EQ("Schemes Problem", notices.shown[0].title);
-    EXPECT_EQ("The following scheme/s could not be read:\nZed.\n\nIt's recommended that they are reloaded from a "
+    EXPECT_EQ("The following scheme/s could not be read:\nZed.\n\nIt's recommended that they are "
+              "reloaded from a "
               "valid\nVexar Lumen Scheme Manager configuration file.",
               notices.shown[0].text);
     EXPECT_EQ(nullptr, notices.shown[0].owner);

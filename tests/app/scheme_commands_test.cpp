@@ -245,12 +245,14 @@ TEST_F(SchemeCommandsTest, RenamingMovesTheShellsOwnKeysAndWhoGetsTheScheme) {
     // Whoever had the scheme keeps it under its new name.
     EXPECT_EQ("Algebra", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A"));
     EXPECT_EQ("Algebra", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserSchemesKey, "jo"));
-    EXPECT_EQ("Algebra", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserGroupSchemesKey, "Staff"));
+    EXPECT_EQ("Algebra",
+              RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserGroupSchemesKey, "Staff"));
     EXPECT_EQ("Art", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7C"));
 }
 
 TEST_F(SchemeCommandsTest, ChangingOnlyTheLetterCaseAsksNothingAndKeepsTheScheme) {
-    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State", "Seen", "yes");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State", "Seen",
+                               "yes");
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A", "Maths");
     std::vector<std::string> names;
     RunMain([&](HWND main) {
@@ -271,8 +273,10 @@ TEST_F(SchemeCommandsTest, ChangingOnlyTheLetterCaseAsksNothingAndKeepsTheScheme
     const std::vector<std::string> values = schemes.ValueNames();
     EXPECT_NE(values.end(), std::find(values.begin(), values.end(), "maths"));
     EXPECT_EQ("Sums", Description("maths"));
-    EXPECT_EQ("maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("maths"), "Scheme Name"));
-    EXPECT_EQ("yes", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("maths") + "\\Shell State", "Seen"));
+    EXPECT_EQ("maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("maths"),
+                                                  "Scheme Name"));
+    EXPECT_EQ("yes", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE,
+                                                SchemeKeyPath("maths") + "\\Shell State", "Seen"));
     EXPECT_EQ("maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A"));
     Scheme maths;
     EXPECT_TRUE(maths.ReadFromRegistry("maths"));
@@ -284,14 +288,17 @@ std::string Snapshot(const std::string& path) {
     RegKey key(false, path);
     std::string text;
     for (const RegValue& value : key.Values())
-        text += path + " " + value.name + "=" + std::to_string(value.type) + ":" + value.data + "\n";
-    for (const std::string& sub : key.SubKeyNames()) text += Snapshot(path + "\\" + sub);
+        text +=
+            path + " " + value.name + "=" + std::to_string(value.type) + ":" + value.data + "\n";
+    for (const std::string& sub : key.SubKeyNames())
+        text += Snapshot(path + "\\" + sub);
     return text;
 }
 
 TEST_F(SchemeCommandsTest, EditAndCreateLeaveEveryOtherSchemeAsItWas) {
     // Art damaged as older tools leave schemes: more roots counted than stored, no links key.
-    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Art") + "\\FolderDisplay", "RootFolderCount", 4);
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Art") + "\\FolderDisplay",
+                              "RootFolderCount", 4);
     RegKey art(false, SchemeKeyPath("Art"));
     ASSERT_TRUE(art.DeleteTree("WebLinks"));
     const std::string before = Snapshot(SchemeKeyPath("Art"));

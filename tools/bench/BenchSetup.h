@@ -87,12 +87,16 @@ inline void Walk(HKEY parent, const char* path, WalkCounts& counts) {
     BYTE data[1024];
     for (DWORD i = 0;; ++i) {
         DWORD nameLength = sizeof name, dataLength = sizeof data, type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) !=
+            ERROR_SUCCESS)
+            break;
         ++counts.values;
     }
     for (DWORD i = 0;; ++i) {
         DWORD nameLength = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
         Walk(key, name, counts);
     }
     RegCloseKey(key);
@@ -114,14 +118,15 @@ public:
 inline bool RunReg(const std::string& arguments) {
     std::string command = "reg.exe " + arguments;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    HANDLE nul =
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION process = {};
-    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &process);
+    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
     CloseHandle(nul);
     if (!started) return false;
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -135,8 +140,10 @@ inline bool RunReg(const std::string& arguments) {
 // Empties the Schemes key, keeping the key itself (a load writes into it).
 inline void ClearSchemes() {
     RegKey schemes(true, kSchemesKey);
-    for (const std::string& name : schemes.SubKeyNames()) schemes.DeleteTree(name);
-    for (const std::string& name : schemes.ValueNames()) schemes.DeleteValue(name);
+    for (const std::string& name : schemes.SubKeyNames())
+        schemes.DeleteTree(name);
+    for (const std::string& name : schemes.ValueNames())
+        schemes.DeleteValue(name);
 }
 
 // While it lives, HKEY_LOCAL_MACHINE of this process is the key `parent`\<process id> below

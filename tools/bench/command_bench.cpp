@@ -45,8 +45,10 @@ public:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "VlsmBenchAutopilot";
         RegisterClassA(&windowClass);
-        helper_ = CreateWindowA("VlsmBenchAutopilot", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, &Autopilot::HookProc, nullptr, GetCurrentThreadId());
+        helper_ = CreateWindowA("VlsmBenchAutopilot", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                nullptr, nullptr);
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, &Autopilot::HookProc, nullptr,
+                                  GetCurrentThreadId());
     }
     ~Autopilot() {
         UnhookWindowsHookEx(hook_);
@@ -77,7 +79,8 @@ private:
             LRESULT at = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                       reinterpret_cast<LPARAM>(kCopied));
             SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COPY_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COPY_LIST, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         } else if (shown == kNewSchemeCaption) {
             HWND page = reinterpret_cast<HWND>(SendMessageA(dialog, PSM_GETCURRENTPAGEHWND, 0, 0));
@@ -128,7 +131,8 @@ private:
 struct Row {
     int schemes = 0;
     long values = 0;
-    double walk = 0, startup = 0, edit = 0, create = 0, load = 0, regImport = 0, save = 0, regExport = 0;
+    double walk = 0, startup = 0, edit = 0, create = 0, load = 0, regImport = 0, save = 0,
+           regExport = 0;
     int shown = 0;
 };
 
@@ -174,7 +178,9 @@ Row Measure(int schemes, int roots, int links, FixedChooser& chooser, const std:
         main.Main().Store().RefreshEntries();
         main.Main().RefreshList();
         best(row.save, Seconds([&] { main.Click(IDC_SAVE_TO_DISK); }));
-        best(row.regExport, Seconds([&] { bench::RunReg("export \"" + realSchemes + "\" \"" + regFile + "\" /y"); }));
+        best(row.regExport, Seconds([&] {
+                 bench::RunReg("export \"" + realSchemes + "\" \"" + regFile + "\" /y");
+             }));
         // Both write into an empty Schemes key; the program's list ends as it began.
         bench::ClearSchemes();
         best(row.load, Seconds([&] { main.Click(IDC_LOAD_FROM_DISK); }));
@@ -196,7 +202,8 @@ int main(int argc, char** argv) {
     const int links = bench::Argument(argc, argv, 2, 30);
     std::vector<int> sizes;
     std::stringstream list(argc > 3 ? argv[3] : "10,100");
-    for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::atoi(size.c_str()));
+    for (std::string size; std::getline(list, size, ',');)
+        sizes.push_back(std::atoi(size.c_str()));
     kRounds = bench::Argument(argc, argv, 4, kRounds);
     InitCommonControls();
 
@@ -204,21 +211,26 @@ int main(int argc, char** argv) {
     SetFileChooser(&chooser);
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "vlsm-command-bench-" + std::to_string(GetCurrentProcessId());
+    const std::string folder =
+        std::string(temp) + "vlsm-command-bench-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
 
-    std::printf("%d roots and %d links per scheme; best of %d rounds; times in ms; x = time / full walk\n", roots, links,
-                kRounds);
-    std::printf("| schemes | values | full walk | start-up | x | Edit+OK | x | Create copy | x | Load | reg import | "
+    std::printf(
+        "%d roots and %d links per scheme; best of %d rounds; times in ms; x = time / full walk\n",
+        roots, links, kRounds);
+    std::printf("| schemes | values | full walk | start-up | x | Edit+OK | x | Create copy | x | "
+                "Load | reg import | "
                 "Load/import | Save | reg export | Save/export |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     bool ok = true;
     for (int schemes : sizes) {
         const Row r = Measure(schemes, roots, links, chooser, folder);
-        std::printf("| %d | %ld | %.0f | %.0f | %.2f | %.0f | %.3f | %.0f | %.3f | %.0f | %.0f | %.2f | %.0f | %.0f | %.2f |\n",
-                    r.schemes, r.values, r.walk * 1e3, r.startup * 1e3, r.startup / r.walk, r.edit * 1e3,
-                    r.edit / r.walk, r.create * 1e3, r.create / r.walk, r.load * 1e3, r.regImport * 1e3,
-                    r.load / r.regImport, r.save * 1e3, r.regExport * 1e3, r.save / r.regExport);
+        std::printf("| %d | %ld | %.0f | %.0f | %.2f | %.0f | %.3f | %.0f | %.3f | %.0f | %.0f | "
+                    "%.2f | %.0f | %.0f | %.2f |\n",
+                    r.schemes, r.values, r.walk * 1e3, r.startup * 1e3, r.startup / r.walk,
+                    r.edit * 1e3, r.edit / r.walk, r.create * 1e3, r.create / r.walk, r.load * 1e3,
+                    r.regImport * 1e3, r.load / r.regImport, r.save * 1e3, r.regExport * 1e3,
+                    r.save / r.regExport);
         std::fflush(stdout);
         ok = ok && r.shown == 0 && r.values > 0;
     }

@@ -20,7 +20,9 @@ const DWORD kTimeoutMs = 60000;
 
 using Clock = std::chrono::steady_clock;
 
-double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 // Polls every millisecond until `found` gives a window, or the time is up.
 template <class F> HWND Poll(F&& found) {
@@ -71,8 +73,8 @@ int main(int argc, char** argv) {
         startupInfo.cb = sizeof startupInfo;
         PROCESS_INFORMATION process = {};
         const Clock::time_point started = Clock::now();
-        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startupInfo,
-                            &process)) {
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startupInfo, &process)) {
             std::fprintf(stderr, "cannot start %s\n", exe.c_str());
             return 1;
         }
@@ -95,15 +97,18 @@ int main(int argc, char** argv) {
             HWND sheet = Poll([] { return Visible(kSheet); });
             ok = ok && sheet;
             if (sheet) PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
-            ok = ok && Poll([&]() -> HWND { return IsWindow(sheet) ? nullptr : main; }) && Idle(main);
+            ok = ok && Poll([&]() -> HWND { return IsWindow(sheet) ? nullptr : main; }) &&
+                 Idle(main);
             tookEdit = Since(clicked);
         }
         if (main) PostMessageA(main, WM_COMMAND, IDOK, 0);
-        if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+        if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0)
+            TerminateProcess(process.hProcess, 1);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         if (!ok) {
-            std::fprintf(stderr, "run %d: the program did not show its list or finish the Edit\n", run + 1);
+            std::fprintf(stderr, "run %d: the program did not show its list or finish the Edit\n",
+                         run + 1);
             return 1;
         }
         if (tookStart < startup) startup = tookStart;
