@@ -15,7 +15,7 @@ BOOL CSchemePicker::OnInitDialog() {
     list_.Attach(Item(IDC_PICKER_LIST));
     chosen.clear();
     SchemeStore store;
-    store.Load(true);
+    store.LoadEntries(true); // names only
     for (const SchemeEntry& entry : store.entries)
         names_.push_back(entry.name);
     Exchange(false);

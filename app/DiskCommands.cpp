@@ -11,15 +11,23 @@ namespace {
 const char* const kFilter = "Vexar Lumen Scheme Manager file (*.esm)|*.esm|";
 const char* const kExtension = "*.esm";
 
-// The hourglass for the length of a command; the cursor it replaced comes back at the end.
+// The hourglass for the length of a command, over the main dialog too while the progress dialog
+// lets it repaint; the cursor it replaced comes back at the end.
 class BusyCursor {
 public:
-    BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~BusyCursor() { SetCursor(previous_ ? previous_ : LoadCursorA(nullptr, IDC_ARROW)); }
+    explicit BusyCursor(CMainDialog& main)
+        : main_(main), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
+        main_.SetBusy(true);
+    }
+    ~BusyCursor() {
+        main_.SetBusy(false);
+        SetCursor(previous_ ? previous_ : LoadCursorA(nullptr, IDC_ARROW));
+    }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
 private:
+    CMainDialog& main_;
     HCURSOR previous_;
 };
 
@@ -42,11 +50,21 @@ void LoadFromDisk(CMainDialog& main) {
              OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON},
             path))
         return;
-    BusyCursor busy;
-    const ProgressDialog progress(main.Hwnd());
-    LoadSchemesFromFile(path);
-    ResetStore(main.Store());
-    main.Store().Load(false);
+    BusyCursor busy(main);
+    SchemeStore written;
+    bool complete = false;
+    {
+        const ProgressDialog progress(main.Hwnd());
+        complete = LoadSchemesFromFile(path, &written);
+    }
+    SchemeStore& store = main.Store();
+    ResetStore(store);
+    // The list takes what the load has just written; after a refusal or a failed write it is
+    // read again, since what is on the machine is then not known here.
+    if (complete)
+        store.MergeImported(written);
+    else
+        store.RefreshEntries();
     main.RefreshList();
 }
 
@@ -56,7 +74,7 @@ void SaveToDisk(CMainDialog& main) {
             main.Hwnd(),
             {kFilter, kExtension, kExtension, OFN_OVERWRITEPROMPT | OFN_NONETWORKBUTTON}, path))
         return;
-    BusyCursor busy;
+    BusyCursor busy(main);
     if (!PathExists(FolderOf(path))) {
         Warn(main.Hwnd(), "The folder you have specified is read only, please pick another",
              "Export Problem");

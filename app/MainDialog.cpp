@@ -30,7 +30,7 @@ const std::vector<Command<CMainDialog>> CMainDialog::commands_ = {
 CMainDialog::CMainDialog(HWND parent) : Dialog(IDD_MAIN, parent) {}
 
 BOOL CMainDialog::OnInitDialog() {
-    store_.Load(true);
+    store_.LoadEntries(true); // the list; a command reads the sections it needs
     SetUpButtons();
     SetUpList();
     for (int id : {IDC_EDIT, IDC_DELETE, IDC_CREATE}) EnableItem(id, true);
@@ -67,6 +67,7 @@ void CMainDialog::SetUpList() {
 
 void CMainDialog::RefreshList() {
     ListView list = SchemeList();
+    list.SetRedraw(false);
     list.DeleteAll();
     MakeImages(ShownDpi());
     protectedNames_ = SchemeStore::ReadProtectedNames();
@@ -75,6 +76,22 @@ void CMainDialog::RefreshList() {
         // The list sorts itself, so the row to describe is the one the insertion reports.
         if (row >= 0) list.SetItemText(row, 1, entry.description);
     }
+    list.SetRedraw(true);
+    list.Redraw();
+}
+
+void CMainDialog::RefreshRow(const std::string& oldName, const SchemeEntry& entry) {
+    ListView list = SchemeList();
+    int row = 0;
+    while (row < list.Count() && list.ItemText(row, 0) != oldName)
+        ++row;
+    if (row == list.Count() || entry.name != oldName) {
+        if (row < list.Count()) list.DeleteItem(row);
+        protectedNames_ = SchemeStore::ReadProtectedNames();
+        row = list.InsertItem(list.Count(), entry.name,
+                              IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+    }
+    if (row >= 0) list.SetItemText(row, 1, entry.description);
     list.Redraw();
 }
 
@@ -121,6 +138,14 @@ bool CMainDialog::OnNotify(int id, NMHDR* header) {
 }
 
 void CMainDialog::OnHelp() { OpenHelp(); }
+
+INT_PTR CMainDialog::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
+    handled = msg == WM_SETCURSOR && busy_;
+    if (!handled) return FALSE;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetMsgResult(TRUE);
+    return TRUE;
+}
 
 void CMainDialog::OnCreate() { CreateScheme(*this); }
 

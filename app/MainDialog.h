@@ -26,6 +26,9 @@ public:
     ListView SchemeList() const { return ListView(Hwnd(), IDC_SCHEME_LIST); }
     // Rebuilds the rows and their icons from the store's entries.
     void RefreshList();
+    // The row named `oldName` shows `entry` again, without rebuilding the others; a new name (or
+    // a row that is not there yet) is put in its sorted place with its icon.
+    void RefreshRow(const std::string& oldName, const SchemeEntry& entry);
     // The first selected row, or -1.
     int SelectedRow() const { return SchemeList().Selected(); }
     // The Name text of the selected row; false when no row is selected.
@@ -33,6 +36,8 @@ public:
     const std::vector<std::string>& ProtectedNames() const { return protectedNames_; }
     bool IsProtected(const std::string& name) const;
     SchemeWork& Work() { return work_; }
+    // While set, the dialog shows the busy cursor whenever the pointer is over it.
+    void SetBusy(bool busy) { busy_ = busy; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -40,6 +45,7 @@ protected:
     bool OnNotify(int id, NMHDR* header) override;
     void OnHelp() override;
     void OnDpiChanged(int dpi) override;
+    INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
     void OnCreate();
@@ -66,4 +72,5 @@ private:
     SchemeStore store_;
     std::vector<std::string> protectedNames_;
     SchemeWork work_;
+    bool busy_ = false;
 };

@@ -13,23 +13,6 @@ const char* const kViews[] = {"tree1", "tree2", "icons", "details"};
 // Stands for an empty description in the registry and the list.
 const char* const kNoDescription = " ";
 
-// Letter case as the code page has it, so that accented letters match too.
-std::string Upper(std::string text) {
-    if (!text.empty()) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && Upper(a) == Upper(b);
-}
-
-Scheme* FindScheme(SchemeStore& store, const std::string& name) {
-    for (Scheme& scheme : store.schemes) {
-        if (scheme.name == name) return &scheme;
-    }
-    return nullptr;
-}
-
 SchemeEntry* FindEntry(SchemeStore& store, const std::string& name) {
     for (SchemeEntry& entry : store.entries) {
         if (entry.name == name) return &entry;
@@ -44,17 +27,15 @@ bool IsProtected(const std::string& name) {
     return false;
 }
 
-void WriteDescription(const std::string& name, const std::string& description) {
-    RegKey schemes(false, kSchemesKey);
-    if (schemes.Open(KEY_ALL_ACCESS)) schemes.WriteString(name, description);
-}
-
-// The shell keeps keys of its own under a scheme's key, which the model does not hold: a rename
-// moves the whole tree, and the modelled sections are then written over it. When the copy fails
-// the old tree stays, so nothing of the shell's is lost.
-void MoveSchemeKey(SchemeStore& store, const std::string& oldName, const std::string& newName) {
-    RegKey schemes(false, kSchemesKey);
-    if (schemes.CopyTree(oldName, newName)) store.Delete(oldName);
+// The names a new or renamed scheme must not take: every listed scheme but the one being renamed,
+// which is no clash with itself (so a change of letter case alone is allowed).
+std::vector<std::string> TakenNames(const SchemeStore& store,
+                                    const SchemeEntry* renamed = nullptr) {
+    std::vector<std::string> names;
+    for (const SchemeEntry& entry : store.entries) {
+        if (&entry != renamed) names.push_back(entry.name);
+    }
+    return names;
 }
 
 void SelectRow(CMainDialog& main, int row) {
@@ -69,26 +50,33 @@ void SelectRow(CMainDialog& main, int row) {
 Scheme NewSchemeFrom(const Scheme& source) {
     Scheme created = source;
     bool known = false;
-    for (const char* view : kViews) known = known || SameIgnoringCase(created.defaults.defaultView, view);
+    for (const char* view : kViews)
+        known = known || SameSchemeName(created.defaults.defaultView, view);
     if (!known) created.defaults.defaultView = "tree2";
     return created;
 }
 
-void EditLoadedScheme(CMainDialog& main, size_t index) {
+// Reads the one scheme it edits and writes only that one back; its row is then refreshed from its
+// entry. The shell keeps keys of its own under a scheme's key, which the model does not
+// hold: a rename moves the whole tree, and the modelled sections are then written over it.
+void EditListedScheme(CMainDialog& main, size_t index) {
     SchemeStore& store = main.Store();
     CMainDialog::SchemeWork& work = main.Work();
     const HWND owner = main.Hwnd();
-    work.oldName = store.schemes[index].name;
-    SchemeEntry* entry = FindEntry(store, work.oldName);
+    work.oldName = store.entries[index].name;
+    Scheme scheme;
+    scheme.ReadFromRegistry(work.oldName);
 
     CMyPropertySheet sheet(kExistingSchemeCaption, owner);
-    sheet.Fill(store.schemes[index], work.oldName, entry ? entry->description : std::string());
+    sheet.Fill(scheme, work.oldName, store.entries[index].description);
     if (sheet.Show(true) != IDOK) return;
 
     const CPage1& page = sheet.General();
     work.newName = page.nameText;
     const bool renamed = work.newName != work.oldName;
-    if (renamed) work.newName = MakeUnique(owner, RequireNonBlank(owner, work.newName), store.schemes);
+    if (renamed)
+        work.newName = MakeUnique(owner, RequireNonBlank(owner, work.newName),
+                                  TakenNames(store, &store.entries[index]));
     if (renamed && work.newName.empty()) return; // no name could be asked for
     const WriterLock turn(owner);
     if (!turn.Held()) return;
@@ -99,17 +87,18 @@ void EditLoadedScheme(CMainDialog& main, size_t index) {
         schemes.WriteString(work.newName, work.description);
     schemes.Close();
 
-    Scheme& scheme = store.schemes[index];
     sheet.StoreInto(scheme);
     scheme.name = work.newName;
-    if (entry) {
-        entry->name = work.newName;
-        entry->description = work.description;
+    if (renamed) {
+        // When the copy fails the old tree stays, so nothing of the shell's is lost.
+        store.MoveSchemeKey(work.oldName, work.newName);
+        RenameAllocations(work.oldName, work.newName);
     }
-    if (renamed) MoveSchemeKey(store, work.oldName, work.newName);
-    store.SaveAll();
-    store.Load(false);
-    main.RefreshList();
+    // The entry and its row take what was just written; no other scheme's row is rebuilt.
+    SchemeEntry& entry = store.entries[index];
+    entry = {work.newName, work.description};
+    store.SaveScheme(entry, scheme);
+    main.RefreshRow(work.oldName, entry);
 }
 } // namespace
 
@@ -124,12 +113,13 @@ std::string RequireNonBlank(HWND owner, const std::string& name) {
     return current;
 }
 
-std::string MakeUnique(HWND owner, const std::string& name, const std::vector<Scheme>& schemes) {
+std::string MakeUnique(HWND owner, const std::string& name, const std::vector<std::string>& taken) {
     std::string current = name;
     for (;;) {
-        bool taken = false;
-        for (const Scheme& scheme : schemes) taken = taken || SameIgnoringCase(scheme.name, current);
-        if (!taken || current.empty()) return current;
+        bool clash = false;
+        for (const std::string& other : taken)
+            clash = clash || SameSchemeName(other, current);
+        if (!clash || current.empty()) return current;
         // Every name entered is checked against every scheme again.
         current = RequireNonBlank(owner, std::string());
     }
@@ -141,9 +131,19 @@ void RemoveAllocations(const std::string& name) {
         if (!key.Open(KEY_ALL_ACCESS)) continue;
         std::vector<std::string> noted;
         for (const RegValue& value : key.Values()) {
-            if (SameIgnoringCase(value.Text(), name)) noted.push_back(value.name);
+            if (SameSchemeName(value.Text(), name)) noted.push_back(value.name);
         }
         for (const std::string& valueName : noted) key.DeleteValue(valueName);
+    }
+}
+
+void RenameAllocations(const std::string& oldName, const std::string& newName) {
+    for (const char* path : {kClassSchemesKey, kUserSchemesKey, kUserGroupSchemesKey}) {
+        RegKey key(false, path);
+        if (!key.Open(KEY_ALL_ACCESS)) continue;
+        for (const RegValue& value : key.Values()) {
+            if (SameSchemeName(value.Text(), oldName)) key.WriteString(value.name, newName);
+        }
     }
 }
 
@@ -151,45 +151,36 @@ void CreateScheme(CMainDialog& main) {
     CSchemeCreationDlg creation(main.Hwnd());
     if (creation.DoModal() != IDOK) return;
     SchemeStore& store = main.Store();
-    if (store.schemes.empty()) return; // nothing to start a new scheme from
+    if (store.entries.empty()) return; // nothing to start a new scheme from
     const HWND owner = main.Hwnd();
     CMainDialog::SchemeWork& work = main.Work();
 
     const std::string templateName = creation.copy ? creation.chosenName : kNewSchemeTemplate;
-    const Scheme* source = FindScheme(store, templateName);
-    if (!source) source = &store.schemes.front();
-    const SchemeEntry* sourceEntry = FindEntry(store, source->name);
-    const std::string sourceName = source->name;
-    const std::string sourceDescription = sourceEntry ? sourceEntry->description : std::string();
-    // In the store while the sheet is open, so that its own name counts as taken.
-    store.schemes.push_back(NewSchemeFrom(*source));
+    const SchemeEntry* sourceEntry = FindEntry(store, templateName);
+    if (!sourceEntry) sourceEntry = &store.entries.front();
+    const std::string sourceName = sourceEntry->name;
+    const std::string sourceDescription = sourceEntry->description;
+    // The template is the one scheme read.
+    Scheme source;
+    source.ReadFromRegistry(sourceName);
+    Scheme created = NewSchemeFrom(source);
 
     CMyPropertySheet sheet(kNewSchemeCaption, owner);
-    sheet.Fill(store.schemes.back(), sourceName, sourceDescription);
-    if (sheet.Show(false) != IDOK) {
-        store.schemes.pop_back();
-        return;
-    }
+    sheet.Fill(created, sourceName, sourceDescription);
+    if (sheet.Show(false) != IDOK) return;
     const CPage1& page = sheet.General();
-    work.newName = MakeUnique(owner, RequireNonBlank(owner, page.nameText), store.schemes);
-    if (work.newName.empty()) { // no name could be asked for
-        store.schemes.pop_back();
-        return;
-    }
+    work.newName = MakeUnique(owner, RequireNonBlank(owner, page.nameText), TakenNames(store));
+    if (work.newName.empty()) return; // no name could be asked for
     const WriterLock turn(owner);
-    if (!turn.Held()) {
-        store.schemes.pop_back();
-        return;
-    }
+    if (!turn.Held()) return;
     work.description = page.descriptionText.empty() ? kNoDescription : page.descriptionText;
-    WriteDescription(work.newName, work.description);
 
-    Scheme& created = store.schemes.back();
     sheet.StoreInto(created);
     created.name = work.newName;
-    store.SaveAll();
-    store.RefreshEntries();
-    main.RefreshList();
+    // Listed at once: the new entry and its row are all that change in the list.
+    store.entries.push_back({work.newName, work.description});
+    store.SaveScheme(store.entries.back(), created);
+    main.RefreshRow(work.newName, store.entries.back());
     SelectRow(main, main.SchemeList().Count() - 1);
 }
 
@@ -200,8 +191,8 @@ void EditScheme(CMainDialog& main) {
     SchemeStore& store = main.Store();
 
     size_t index = static_cast<size_t>(row);
-    for (size_t i = 0; i < store.schemes.size(); ++i) {
-        if (store.schemes[i].name == name) {
+    for (size_t i = 0; i < store.entries.size(); ++i) {
+        if (store.entries[i].name == name) {
             index = i;
             break;
         }
@@ -209,8 +200,8 @@ void EditScheme(CMainDialog& main) {
     main.Work().selectionEditable = !IsProtected(name);
     if (!main.Work().selectionEditable) {
         Warn(main.Hwnd(), name + " is a built in scheme and cannot be edited", "Error");
-    } else if (index < store.schemes.size()) {
-        EditLoadedScheme(main, index);
+    } else if (index < store.entries.size()) {
+        EditListedScheme(main, index);
     }
     SelectRow(main, row);
 }

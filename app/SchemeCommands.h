@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "sections/Scheme.h"
 
 class CMainDialog;
 
@@ -15,9 +14,12 @@ void DeleteScheme(CMainDialog& main);
 // The naming rules of a new or renamed scheme; both ask through the Scheme Name Problem dialog.
 // The name unchanged when it is not empty, else the first non-empty name entered.
 std::string RequireNonBlank(HWND owner, const std::string& name);
-// The name unchanged when no loaded scheme has it, letter case ignored; else names are asked for
-// until one is non-empty and free. The walk includes the scheme being edited or created.
-std::string MakeUnique(HWND owner, const std::string& name, const std::vector<Scheme>& schemes);
+// The name unchanged when none of the taken names is it, letter case ignored; else names are asked
+// for until one is non-empty and free.
+std::string MakeUnique(HWND owner, const std::string& name, const std::vector<std::string>& taken);
 // Removes the class and user allocations of the scheme, letter case ignored; allocations to user
 // groups stay.
 void RemoveAllocations(const std::string& name);
+// Every class, user and user-group allocation naming the old scheme (letter case ignored) names
+// the new one, so a rename keeps who gets the scheme.
+void RenameAllocations(const std::string& oldName, const std::string& newName);

@@ -37,9 +37,9 @@ bool AnotherInstanceRunning(ProcessSource& processes) {
 }
 
 bool SchemesPresent() {
+    // One listed scheme (a value with its key) is enough; its sections are not read here.
     SchemeStore store;
-    store.Load(false);
-    if (!store.schemes.empty()) return true;
+    if (store.LoadEntries(false) && !store.entries.empty()) return true;
     StartupMessage("There are no Vexar Lumen Schemes on this machine\n\rso Vexar Lumen Scheme Manager cannot "
                    "run.\n\r\n\rPlease reinstall Vexar Lumen.",
                    "No Schemes Found");

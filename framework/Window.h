@@ -29,6 +29,8 @@ public:
         return text;
     }
     void Redraw() const { InvalidateRect(hwnd_, nullptr, TRUE); }
+    // Off while many items change, so the control is not repainted once per item.
+    void SetRedraw(bool on) const { SendMessageA(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0); }
     void Focus() const { SetFocus(hwnd_); }
     LONG_PTR Style() const { return GetWindowLongPtrA(hwnd_, GWL_STYLE); }
     void AddStyle(LONG_PTR style) const { SetWindowLongPtrA(hwnd_, GWL_STYLE, Style() | style); }

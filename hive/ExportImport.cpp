@@ -138,12 +138,15 @@ void ReportImportProblem() {
 }
 
 // Reads the file and writes what it holds; `writing` is set once the registry is about to change.
-bool LoadAndWrite(const std::string& path, bool& writing) {
+bool LoadAndWrite(const std::string& path, bool& writing, SchemeStore* written) {
     SchemeFile file;
     if (!file.ReadRecords(path)) return false;
     SchemeStore store;
     store.records = std::move(file.records);
+    // The progress dialog takes the cursor with it; the caller's comes back for the writes.
+    HCURSOR cursor = GetCursor();
     store.ImportAll();
+    if (cursor) SetCursor(cursor);
     // The names written are the ones the import took, checked again before anything is written.
     if (!ImportedNamesSafe(store)) {
         SchemeFile::ReportNotASchemeFile();
@@ -153,7 +156,10 @@ bool LoadAndWrite(const std::string& path, bool& writing) {
     const WriterLock turn(nullptr);
     if (!turn.Held()) return false;
     writing = true;
-    if (store.SaveAll()) return true;
+    if (store.SaveAll()) {
+        if (written) *written = std::move(store);
+        return true;
+    }
     ReportImportProblem();
     return false;
 }
@@ -177,10 +183,10 @@ bool SaveSchemesToFile(const std::string& path) {
     return written;
 }
 
-bool LoadSchemesFromFile(const std::string& path) {
+bool LoadSchemesFromFile(const std::string& path, SchemeStore* written) {
     bool writing = false;
     try {
-        return LoadAndWrite(path, writing);
+        return LoadAndWrite(path, writing, written);
     } catch (...) {
         WorkingHive().Assign({});
         // Once the registry was being written, the message says the import may be incomplete.

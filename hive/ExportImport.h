@@ -3,6 +3,8 @@
 // The SchemeStore members ExportAll, ImportAll and TakeWorkingHive live in ExportImport.cpp.
 #include <string>
 
+class SchemeStore;
+
 // Writes every scheme with the descriptions to `path`. On any failure ("Export Problem"), running
 // out of memory included, an earlier file of that name stays as it was; returns whether the file
 // was written. Throws nothing.
@@ -11,8 +13,10 @@ bool SaveSchemesToFile(const std::string& path);
 // Writes the schemes and descriptions of the file at `path` into the registry; schemes not in
 // the file stay. The file is never written. A file that is refused, or that fails to load for any
 // other reason (memory included), changes nothing: "File Load Problem"; a failed registry write
-// shows "Import Problem". Returns whether everything was written. Throws nothing.
-bool LoadSchemesFromFile(const std::string& path);
+// shows "Import Problem". Returns whether everything was written; then `written`, when given,
+// holds the entries and schemes as they were written, so a caller can show them without reading
+// them back. Throws nothing.
+bool LoadSchemesFromFile(const std::string& path, SchemeStore* written = nullptr);
 
 // Whether a name read from a file may name a registry key or value: not empty, at most 255
 // characters, no backslash (it would reach into another key), no terminator, no zero byte.

@@ -1,4 +1,6 @@
 #include "store/SchemeStore.h"
+#include <unordered_map>
+#include <unordered_set>
 #include "framework/Notices.h"
 #include "framework/Platform.h"
 #include "store/RegKey.h"
@@ -6,6 +8,15 @@
 
 void ReportSettingsProblem(const std::string& path) {
     ShowMessage(nullptr, "Caution: There has been a problem setting " + path, "Settings Problem", MB_OK);
+}
+
+std::string SchemeNameKey(std::string name) {
+    if (!name.empty()) CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    return name;
+}
+
+bool SameSchemeName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && SchemeNameKey(a) == SchemeNameKey(b);
 }
 
 namespace {
@@ -40,7 +51,7 @@ void SchemeStore::RefreshEntries() {
     if (ReadListing(listed, orphans)) entries = std::move(listed);
 }
 
-void SchemeStore::Load(bool reportUnreadable) {
+bool SchemeStore::LoadEntries(bool reportUnreadable) {
     std::vector<SchemeEntry> listed;
     std::vector<std::string> orphans;
     // The key opens for reading exactly when it exists, so one pass serves both.
@@ -51,24 +62,29 @@ void SchemeStore::Load(bool reportUnreadable) {
              "reinstalled.\n\nVexar Lumen Scheme Manager can not run so will now exit",
              "Serious Problem");
         ExitProgram(0);
-        return;
+        return false;
     }
     entries = std::move(listed);
     // A user without write access to the machine's registry loads no scheme, and is told nothing.
-    if (!RegKey(false, kSchemesKey).Open(KEY_ALL_ACCESS)) return;
-    schemes.clear();
-    for (const SchemeEntry& entry : entries) {
-        Scheme scheme;
-        scheme.name = entry.name;
-        scheme.ReadFromRegistry(entry.name);
-        schemes.push_back(std::move(scheme));
-    }
+    if (!RegKey(false, kSchemesKey).Open(KEY_ALL_ACCESS)) return false;
     if (reportUnreadable && !orphans.empty()) {
         Warn(nullptr,
              "The following scheme/s could not be read:\n" + JoinNames(orphans) +
                  ".\n\nIt's recommended that they are reloaded from a valid\nVexar Lumen Scheme Manager "
                  "configuration file.",
              "Schemes Problem");
+    }
+    return true;
+}
+
+void SchemeStore::Load(bool reportUnreadable) {
+    if (!LoadEntries(reportUnreadable)) return;
+    schemes.clear();
+    for (const SchemeEntry& entry : entries) {
+        Scheme scheme;
+        scheme.name = entry.name;
+        scheme.ReadFromRegistry(entry.name);
+        schemes.push_back(std::move(scheme));
     }
 }
 
@@ -90,10 +106,63 @@ bool SchemeStore::SaveAll() {
     return ok;
 }
 
+bool SchemeStore::SaveScheme(const SchemeEntry& entry, const Scheme& scheme) {
+    if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) {
+        ReportSettingsProblem(kSchemesKey);
+        return false;
+    }
+    RegKey schemesKey(true, kSchemesKey);
+    bool ok = schemesKey.WriteString(entry.name, entry.description);
+    if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
+    return IsSchemeKeyName(scheme.name) && RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey) &&
+           scheme.WriteBelow(schemesKey, scheme.name) && ok;
+}
+
 bool SchemeStore::Delete(const std::string& name) {
     if (!IsSchemeKeyName(name)) return false;
     RegKey key(false, kSchemesKey);
     return key.DeleteTree(name);
+}
+
+bool SchemeStore::MoveSchemeKey(const std::string& oldName, const std::string& newName) {
+    if (!IsSchemeKeyName(oldName) || !IsSchemeKeyName(newName)) return false;
+    RegKey key(false, kSchemesKey);
+    if (!SameSchemeName(oldName, newName))
+        return key.CopyTree(oldName, newName) && key.DeleteTree(oldName);
+    // Copying a key onto itself, or deleting it after that "copy", would lose the scheme.
+    std::string spare;
+    for (int n = 1; spare.empty() || key.HasSubKey(spare); ++n)
+        spare = "~rename " + std::to_string(n);
+    if (!key.CopyTree(oldName, spare)) return false;
+    if (!key.DeleteTree(oldName)) {
+        // Whatever went of the old tree comes back from the spare copy.
+        if (key.CopyTree(spare, oldName)) key.DeleteTree(spare);
+        return false;
+    }
+    return key.CopyTree(spare, newName) && key.DeleteTree(spare);
+}
+
+void SchemeStore::MergeImported(const SchemeStore& imported) {
+    // By name key, so that a file of many schemes merges in time linear in the schemes.
+    std::unordered_map<std::string, size_t> listed;
+    for (size_t i = 0; i < entries.size(); ++i)
+        listed.emplace(SchemeNameKey(entries[i].name), i);
+    std::unordered_set<std::string> keysWritten;
+    for (const Scheme& scheme : imported.schemes)
+        keysWritten.insert(SchemeNameKey(scheme.name));
+    RegKey schemesKey(false, kSchemesKey);
+    for (const SchemeEntry& entry : imported.entries) {
+        const SchemeEntry written{entry.name, entry.description.c_str()}; // the text as stored
+        const std::string key = SchemeNameKey(written.name);
+        auto at = listed.find(key);
+        if (at != listed.end()) {
+            entries[at->second].description = written.description;
+        } else if (IsSchemeKeyName(written.name) &&
+                   (keysWritten.count(key) || schemesKey.HasSubKey(written.name))) {
+            listed.emplace(key, entries.size());
+            entries.push_back(written);
+        }
+    }
 }
 
 std::vector<std::string> SchemeStore::ReadProtectedNames() {

@@ -24,13 +24,30 @@ public:
 
     // Re-reads the entries: each value of the Schemes key whose subkey exists.
     void RefreshEntries();
+    // The entries only, with Load's messages: "Serious Problem" (and the end of the program) when
+    // the Schemes key is missing, "Schemes Problem" for values without a key when asked. False,
+    // and nothing reported, when the schemes could not be loaded for writing (no full access).
+    // What the list, the pickers and start-up need; sections are read by the command that uses
+    // them.
+    bool LoadEntries(bool reportUnreadable);
     // Entries, then every listed scheme with all its sections. Ends the program when the
     // Schemes key is missing.
     void Load(bool reportUnreadable);
     // Every entry's description, then every loaded scheme. False when anything failed.
     bool SaveAll();
+    // One scheme as SaveAll writes each: its entry's description, then its key. No other scheme
+    // is touched.
+    bool SaveScheme(const SchemeEntry& entry, const Scheme& scheme);
     // Removes the scheme's key tree; the caller removes its value and its list items.
     bool Delete(const std::string& name);
+    // Moves the scheme's whole key tree (the shell's own keys with it) to the new name; the old
+    // tree goes only once the copy is complete. A change of letter case alone goes through a
+    // spare name, since the registry takes both spellings for one key.
+    bool MoveSchemeKey(const std::string& oldName, const std::string& newName);
+    // After a load: the entries of the schemes `imported` has just written, without reading them
+    // back. A name already listed (letter case ignored, as the registry compares) takes the new
+    // description under the spelling the registry keeps; a new name is listed when its key exists.
+    void MergeImported(const SchemeStore& imported);
     static std::vector<std::string> ReadProtectedNames();
 
     // Through the working hive, with a progress dialog (hive/ExportImport.cpp). ExportAll leaves
@@ -41,6 +58,12 @@ public:
     // `records` becomes a copy of the working hive's records.
     void TakeWorkingHive();
 };
+
+// Scheme names as the registry and the allocations compare them: letter case ignored, as the
+// code page has it (accented letters too).
+bool SameSchemeName(const std::string& a, const std::string& b);
+// The name as SameSchemeName compares it, for lookups by name.
+std::string SchemeNameKey(std::string name);
 
 // "Settings Problem": a key that could not be written.
 void ReportSettingsProblem(const std::string& path);

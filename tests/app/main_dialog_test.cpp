@@ -113,3 +113,21 @@ TEST_F(MainDialogTest, AboutBeepsThenShowsTheVersion) {
     EXPECT_EQ(std::vector<UINT>{0}, notices.beeps);
     EXPECT_TRUE(notices.shown.empty());
 }
+
+TEST_F(MainDialogTest, OpeningReportsValuesWithoutKeysButNotDamagedSections) {
+    // beta, Alpha and Gamma have keys but no sections at all; Zed has no key.
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, "Zed", "Lost");
+    size_t rows = 0;
+    EXPECT_EQ(IDOK, RunMain([&](HWND main) {
+                  rows = robot.ListRows(main, IDC_SCHEME_LIST).size();
+                  robot.Click(main, IDOK);
+              }));
+    EXPECT_EQ(3u, rows);
+    ASSERT_EQ(1u, notices.shown.size());
+    EXPECT_EQ("Schemes Problem", notices.shown[0].title);
+    EXPECT_EQ("The following scheme/s could not be read:\nZed.\n\nIt's recommended that they are "
+              "reloaded from a "
+              "valid\nVexar Lumen Scheme Manager configuration file.",
+              notices.shown[0].text);
+    EXPECT_EQ(nullptr, notices.shown[0].owner);
+}

@@ -200,22 +200,25 @@ TEST_F(SchemeCommandsTest, EscapeInTheNamingDialogAsksAgainAndTypedNamesAreCheck
     EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), notices.shown[2].flags);
 }
 
-TEST_F(SchemeCommandsTest, RenamingMovesTheShellsOwnKeysAndAsksAboutACaseVariant) {
+TEST_F(SchemeCommandsTest, RenamingMovesTheShellsOwnKeysAndWhoGetsTheScheme) {
     // Keys of the shell's own, which the scheme model does not hold.
     const std::string shellState = SchemeKeyPath("Maths") + "\\Shell State\\Window";
     RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, shellState, "Left", 40);
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State", "Seen", "yes");
     RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Defaults", "Theme", 3);
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A", "Maths");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7C", "Art");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kUserSchemesKey, "jo", "MATHS");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kUserGroupSchemesKey, "Staff", "maths");
     std::vector<std::string> names;
     int selected = -1;
     RunMain([&](HWND main) {
         ShownSheet sheet = StartEdit(main, "Maths");
         if (!sheet.page) return;
-        robot.SetText(sheet.page, IDC_GENERAL_NAME, "maths");
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "art");
         robot.SetText(sheet.page, IDC_GENERAL_DESCRIPTION, "Numbers");
         robot.Post(sheet.sheet, PSM_PRESSBUTTON, PSBTN_OK);
-        AnswerName("Algebra");
+        AnswerName("Algebra"); // "art" is another scheme's name
         robot.Settle();
         names = Names(main);
         selected = SelectedRow(main);
@@ -239,8 +242,82 @@ TEST_F(SchemeCommandsTest, RenamingMovesTheShellsOwnKeysAndAsksAboutACaseVariant
     EXPECT_EQ(1, algebra.toolBars.pages[1].back);
     ASSERT_EQ(1u, algebra.roots.roots.size());
     EXPECT_EQ(expected.roots.roots[0].path, algebra.roots.roots[0].path);
-    // Allocations name schemes, not keys: a rename does not touch them.
-    EXPECT_EQ("Maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A"));
+    // Whoever had the scheme keeps it under its new name.
+    EXPECT_EQ("Algebra", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A"));
+    EXPECT_EQ("Algebra", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserSchemesKey, "jo"));
+    EXPECT_EQ("Algebra",
+              RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kUserGroupSchemesKey, "Staff"));
+    EXPECT_EQ("Art", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7C"));
+}
+
+TEST_F(SchemeCommandsTest, ChangingOnlyTheLetterCaseAsksNothingAndKeepsTheScheme) {
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths") + "\\Shell State", "Seen",
+                               "yes");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A", "Maths");
+    std::vector<std::string> names;
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartEdit(main, "Maths");
+        if (!sheet.page) return;
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "maths");
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.Settle();
+        names = Names(main);
+    });
+    EXPECT_EQ(0, namesAsked);
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User", "maths"}), names);
+    // The registry finds both spellings; the names it lists must be the new one.
+    RegKey schemes(false, kSchemesKey);
+    const std::vector<std::string> keys = schemes.SubKeyNames();
+    EXPECT_NE(keys.end(), std::find(keys.begin(), keys.end(), "maths"));
+    EXPECT_EQ(3u, keys.size());
+    const std::vector<std::string> values = schemes.ValueNames();
+    EXPECT_NE(values.end(), std::find(values.begin(), values.end(), "maths"));
+    EXPECT_EQ("Sums", Description("maths"));
+    EXPECT_EQ("maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("maths"),
+                                                  "Scheme Name"));
+    EXPECT_EQ("yes", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE,
+                                                SchemeKeyPath("maths") + "\\Shell State", "Seen"));
+    EXPECT_EQ("maths", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kClassSchemesKey, "7A"));
+    Scheme maths;
+    EXPECT_TRUE(maths.ReadFromRegistry("maths"));
+    ASSERT_EQ(1u, maths.roots.roots.size());
+}
+
+// Everything below `path` as text: a scheme's keys and values, type and bytes.
+std::string Snapshot(const std::string& path) {
+    RegKey key(false, path);
+    std::string text;
+    for (const RegValue& value : key.Values())
+        text +=
+            path + " " + value.name + "=" + std::to_string(value.type) + ":" + value.data + "\n";
+    for (const std::string& sub : key.SubKeyNames())
+        text += Snapshot(path + "\\" + sub);
+    return text;
+}
+
+TEST_F(SchemeCommandsTest, EditAndCreateLeaveEveryOtherSchemeAsItWas) {
+    // Art damaged as older tools leave schemes: more roots counted than stored, no links key.
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, SchemeKeyPath("Art") + "\\FolderDisplay",
+                              "RootFolderCount", 4);
+    RegKey art(false, SchemeKeyPath("Art"));
+    ASSERT_TRUE(art.DeleteTree("WebLinks"));
+    const std::string before = Snapshot(SchemeKeyPath("Art"));
+    const std::string artDescription = Description("Art");
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartEdit(main, "Maths");
+        if (!sheet.page) return;
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.Settle();
+        sheet = StartCreate(main, "Maths");
+        if (!sheet.page) return;
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "Physics");
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.Settle();
+    });
+    EXPECT_EQ(0, namesAsked);
+    EXPECT_EQ(before, Snapshot(SchemeKeyPath("Art")));
+    EXPECT_EQ(artDescription, Description("Art"));
+    EXPECT_EQ("Sums", Description("Physics"));
 }
 
 TEST_F(SchemeCommandsTest, EditingWithoutARenameAsksNoNameAndKeepsTheKey) {

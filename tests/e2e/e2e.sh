@@ -123,8 +123,10 @@ create-copy-rename-delete)
     check "copy keeps the links" "$(value "$schemes\Juniors\WebLinks\WebLink 1" URL)" \
         "$(value "$schemes\Juniors Copy\WebLinks\WebLink 1" URL)"
     check "copy starts with the template's description" "Years 3 to 6" "$(value "$schemes" "Juniors Copy")"
-    # Rename Year 7; a key of the shell's own goes with it.
+    # Rename Year 7; a key of the shell's own goes with it, and so does whoever had it.
     reg add "$schemes\Year 7\ShellState" /v Seen /t REG_DWORD /d 3 /f
+    reg add 'HKLM\Software\Orrinford\VexarLumen\Class Schemes' /v 9Z /d "Year 7" /f
+    reg add 'HKLM\Software\Orrinford\VexarLumen\User Schemes' /v pupil9 /d "YEAR 7" /f
     probe select "$title" 1021 "Year 7"
     probe click "$title" 1016
     expect_window "Existing Scheme Properties"
@@ -136,6 +138,18 @@ create-copy-rename-delete)
     check "new name's description" "First year of secondary school" "$(value "$schemes" "Year Seven")"
     check "renamed scheme's name" "Year Seven" "$(value "$schemes\Year Seven" "Scheme Name")"
     check "shell's own key kept" 0x3 "$(value "$schemes\Year Seven\ShellState" Seen)"
+    check "class allocation follows" "Year Seven" "$(value 'HKLM\Software\Orrinford\VexarLumen\Class Schemes' 9Z)"
+    check "user allocation follows" "Year Seven" "$(value 'HKLM\Software\Orrinford\VexarLumen\User Schemes' pupil9)"
+    # Only the letter case changes: no other name is asked for, and the scheme stays.
+    probe select "$title" 1021 "Juniors Copy"
+    probe click "$title" 1016
+    expect_window "Existing Scheme Properties"
+    probe settext "Existing Scheme Properties" 1036 "juniors copy"
+    probe click "Existing Scheme Properties" 1
+    expect_gone "Existing Scheme Properties"
+    probe wait "Scheme Name Problem" 1000 && check "no other name asked for" absent shown
+    check "case-only rename keeps the scheme" "juniors copy" "$(value "$schemes\juniors copy" "Scheme Name")"
+    check "case-only rename's value" "Years 3 to 6" "$(value "$schemes" "juniors copy")"
     # Delete Staff, after the question; a built-in scheme is refused.
     probe select "$title" 1021 "Staff"
     probe click "$title" 1015
@@ -152,7 +166,7 @@ create-copy-rename-delete)
     expect_gone "Error"
     check "built-in scheme kept" yes "$(key_exists "$schemes\Exam Room")"
     check "list after the commands" \
-        "0 Default User|0 Exam Room|1 Infants|1 Juniors|1 Juniors Copy|1 Sixth Form|1 Year 8|1 Year Seven|" "$(names)"
+        "0 Default User|0 Exam Room|1 Infants|1 Juniors|1 juniors copy|1 Sixth Form|1 Year 8|1 Year Seven|" "$(names)"
     close_program
     ;;
 allocation)

@@ -4,8 +4,10 @@
 // machine's own schemes.
 #include <windows.h>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include "framework/Notices.h"
 #include "sections/Scheme.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
@@ -68,6 +70,80 @@ inline Scheme MakeScheme(const std::string& name, int roots, int links) {
     scheme.defaults.defaultIconSize = 32;
     scheme.defaults.defaultFirstTab = 1;
     return scheme;
+}
+
+struct WalkCounts {
+    long keys = 0;
+    long values = 0;
+};
+
+// The floor for anything that reads a whole tree: every key opened once, every value read once
+// with a buffer large enough for it.
+inline void Walk(HKEY parent, const char* path, WalkCounts& counts) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    ++counts.keys;
+    char name[256];
+    BYTE data[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name, dataLength = sizeof data, type = 0;
+        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) !=
+            ERROR_SUCCESS)
+            break;
+        ++counts.values;
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        Walk(key, name, counts);
+    }
+    RegCloseKey(key);
+}
+
+// A failure must not wait for a click on a box nobody sees.
+class PrintedNotices : public Notices {
+public:
+    int Show(HWND, const std::string& text, const std::string& title, UINT) override {
+        std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+        ++shown;
+        return IDOK;
+    }
+    void Beep(UINT) override {}
+    int shown = 0;
+};
+
+// Wine's own reg.exe with `arguments`; true when it ends with 0.
+inline bool RunReg(const std::string& arguments) {
+    std::string command = "reg.exe " + arguments;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE nul =
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = nul;
+    PROCESS_INFORMATION process = {};
+    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    CloseHandle(nul);
+    if (!started) return false;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code == 0;
+}
+
+// Empties the Schemes key, keeping the key itself (a load writes into it).
+inline void ClearSchemes() {
+    RegKey schemes(true, kSchemesKey);
+    for (const std::string& name : schemes.SubKeyNames())
+        schemes.DeleteTree(name);
+    for (const std::string& name : schemes.ValueNames())
+        schemes.DeleteValue(name);
 }
 
 // While it lives, HKEY_LOCAL_MACHINE of this process is the key `parent`\<process id> below

@@ -20,53 +20,12 @@ namespace {
 
 using bench::Argument;
 using bench::BestSeconds;
+using bench::ClearSchemes;
 using bench::kRepeats;
+using bench::PrintedNotices;
+using bench::RunReg;
 
 const char* const kBenchKey = "Software\\VlsmBench";
-
-// A failure must not wait for a click on a box nobody sees.
-class PrintedNotices : public Notices {
-public:
-    int Show(HWND, const std::string& text, const std::string& title, UINT) override {
-        std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
-        ++shown;
-        return IDOK;
-    }
-    void Beep(UINT) override {}
-    int shown = 0;
-};
-
-// Wine's own reg.exe with `arguments`; true when it ends with 0.
-bool RunReg(const std::string& arguments) {
-    std::string command = "reg.exe " + arguments;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nul =
-        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = nul;
-    PROCESS_INFORMATION process = {};
-    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
-    CloseHandle(nul);
-    if (!started) return false;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code == 0;
-}
-
-// Empties the Schemes key, keeping the key itself (a load writes into it).
-void ClearSchemes() {
-    RegKey schemes(true, kSchemesKey);
-    for (const std::string& name : schemes.SubKeyNames())
-        schemes.DeleteTree(name);
-    for (const std::string& name : schemes.ValueNames())
-        schemes.DeleteValue(name);
-}
 
 long CountValues(const std::string& path) {
     RegKey key(false, path);

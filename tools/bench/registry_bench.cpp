@@ -11,35 +11,8 @@ namespace {
 using bench::Argument;
 using bench::BestSeconds;
 using bench::kRepeats;
-
-struct Counts {
-    long keys = 0;
-    long values = 0;
-};
-
-// The floor: every key opened once, every value read once with a buffer large enough for it.
-void Walk(HKEY parent, const char* path, Counts& counts) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    ++counts.keys;
-    char name[256];
-    BYTE data[1024];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameLength = sizeof name, dataLength = sizeof data, type = 0;
-        if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &dataLength) !=
-            ERROR_SUCCESS)
-            break;
-        ++counts.values;
-    }
-    for (DWORD i = 0;; ++i) {
-        DWORD nameLength = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        Walk(key, name, counts);
-    }
-    RegCloseKey(key);
-}
+using Counts = bench::WalkCounts;
+using bench::Walk;
 
 } // namespace
 
