@@ -18,25 +18,7 @@ private:
     CProgressBar bar_;
 };
 
-class UnownedDialog : public ProgressDisplay {
-public:
-    std::unique_ptr<Steps> Open(int steps, const char* text) override {
-        return std::make_unique<DialogSteps>(nullptr, steps, text);
-    }
-};
-
-UnownedDialog g_unowned;
-ProgressDisplay* g_current = &g_unowned;
-
 } // namespace
-
-ProgressDisplay& CurrentProgressDisplay() { return *g_current; }
-
-ProgressDisplay* SetProgressDisplay(ProgressDisplay* display) {
-    ProgressDisplay* previous = g_current;
-    g_current = display ? display : &g_unowned;
-    return previous;
-}
 
 ProgressDialog::ProgressDialog(HWND owner) : owner_(owner), previous_(SetProgressDisplay(this)) {}
 

@@ -18,7 +18,7 @@ public:
     virtual std::unique_ptr<Steps> Open(int steps, const char* text) = 0;
 };
 
-// The display in force: the progress dialog without an owner unless another was installed.
+// The display in force: none (nothing is shown) unless one was installed.
 ProgressDisplay& CurrentProgressDisplay();
-// Installs `display` (nullptr restores the dialog without an owner); returns the previous one.
+// Installs `display` (nullptr shows nothing again); returns the previous one.
 ProgressDisplay* SetProgressDisplay(ProgressDisplay* display);

@@ -23,7 +23,7 @@ for machine in "${machines[@]}"; do
     cp -a "$base" "$room/$machine"
     install="$room/$machine/drive_c/Program Files/Orrinford/Vexar Lumen Scheme Manager"
     mkdir -p "$install"
-    cp "$VLSM_BUILD/bin/vlsm.exe" "$VLSM_BUILD/bin/Ketterel.dll" "$install/"
+    cp "$VLSM_BUILD/bin/vlsm.exe" "$install/"
 done
 stop_all() { for machine in "${machines[@]}"; do WINEPREFIX="$room/$machine" wineserver -k >/dev/null 2>&1; done; }
 trap stop_all EXIT

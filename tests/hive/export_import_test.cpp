@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "hive/ExportImport.h"
+#include "hive/ProgressDialog.h"
 #include "hive/SchemeFile.h"
 #include "hive/SchemeFileFormat.h"
 #include "hive/SettingsHive.h"
@@ -216,6 +217,7 @@ TEST_F(ExportImportTest, LoadOverwritesWhatTheSectionsCarryAndKeepsTheRest) {
 }
 
 TEST_F(ExportImportTest, ProgressStepsOncePerSchemeAndOnceForTheEntries) {
+    const ProgressDialog dialogs(nullptr);
     for (const char* name : {"A", "B", "C"})
         Seed(SampleScheme(name), "");
     {
