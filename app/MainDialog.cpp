@@ -1,4 +1,5 @@
 #include "app/MainDialog.h"
+#include <unordered_map>
 #include "allocation/AllocationCommand.h"
 #include "app/DiskCommands.h"
 #include "app/SchemeCommands.h"
@@ -80,19 +81,36 @@ void CMainDialog::RefreshList() {
     list.Redraw();
 }
 
-void CMainDialog::RefreshRow(const std::string& oldName, const SchemeEntry& entry) {
+void CMainDialog::SyncList(const std::string& selected) {
+    store_.RefreshEntries();
+    std::unordered_map<std::string, const SchemeEntry*> listed;
+    for (const SchemeEntry& entry : store_.entries)
+        listed.emplace(entry.name, &entry);
     ListView list = SchemeList();
-    int row = 0;
-    while (row < list.Count() && list.ItemText(row, 0) != oldName)
-        ++row;
-    if (row == list.Count() || entry.name != oldName) {
-        if (row < list.Count()) list.DeleteItem(row);
-        protectedNames_ = SchemeStore::ReadProtectedNames();
-        row = list.InsertItem(list.Count(), entry.name,
-                              IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+    // Rows go from the end, so that the numbers still to visit stay valid.
+    for (int row = list.Count() - 1; row >= 0; --row) {
+        auto at = listed.find(list.ItemText(row, 0));
+        if (at == listed.end()) {
+            list.DeleteItem(row);
+            continue;
+        }
+        const std::string& description = at->second->description;
+        if (list.ItemText(row, 1) != description) list.SetItemText(row, 1, description);
+        listed.erase(at);
     }
-    if (row >= 0) list.SetItemText(row, 1, entry.description);
-    list.Redraw();
+    if (!listed.empty()) protectedNames_ = SchemeStore::ReadProtectedNames();
+    for (const SchemeEntry& entry : store_.entries) {
+        if (!listed.count(entry.name)) continue;
+        int row = list.InsertItem(list.Count(), entry.name,
+                                  IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+        if (row >= 0) list.SetItemText(row, 1, entry.description);
+    }
+    for (int row = 0; row < list.Count(); ++row) {
+        if (list.ItemText(row, 0) != selected) continue;
+        list.Select(row);
+        list.EnsureVisible(row);
+        break;
+    }
 }
 
 void CMainDialog::MakeImages(int dpi) {

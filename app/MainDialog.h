@@ -26,9 +26,10 @@ public:
     ListView SchemeList() const { return ListView(Hwnd(), IDC_SCHEME_LIST); }
     // Rebuilds the rows and their icons from the store's entries.
     void RefreshList();
-    // The row named `oldName` shows `entry` again, without rebuilding the others; a new name (or
-    // a row that is not there yet) is put in its sorted place with its icon.
-    void RefreshRow(const std::string& oldName, const SchemeEntry& entry);
+    // Reads the entries again and brings the rows into step with them, touching only the rows
+    // that differ, so that another writer's changes show too; then selects the row named
+    // `selected`, when there is one.
+    void SyncList(const std::string& selected);
     // The first selected row, or -1.
     int SelectedRow() const { return SchemeList().Selected(); }
     // The Name text of the selected row; false when no row is selected.
