@@ -33,9 +33,16 @@ bool IsSchemeKeyName(const std::string& name) { return !name.empty() && name.fin
 bool ReadListing(std::vector<SchemeEntry>& listed, std::vector<std::string>& orphans) {
     RegKey key(false, kSchemesKey);
     if (!key.Open(KEY_READ)) return false;
-    for (const RegValue& value : key.Values()) {
-        if (IsSchemeKeyName(value.name) && key.HasSubKey(value.name)) listed.push_back({value.name, value.Text()});
-        else orphans.push_back(value.name);
+    const std::vector<RegValue> values = key.Values();
+    // One key test per value, a few in flight at once.
+    const HKEY schemes = key.Handle();
+    std::vector<char> present(values.size(), 0);
+    SpreadWork(values.size(), [&](size_t i) {
+        present[i] = IsSchemeKeyName(values[i].name) && RegKey::Exists(schemes, values[i].name);
+    });
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (present[i]) listed.push_back({values[i].name, values[i].Text()});
+        else orphans.push_back(values[i].name);
     }
     return true;
 }
