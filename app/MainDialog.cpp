@@ -83,6 +83,10 @@ void CMainDialog::RefreshList() {
 
 void CMainDialog::SyncList(const std::string& selected) {
     store_.RefreshEntries();
+    ShowEntries(selected);
+}
+
+void CMainDialog::ShowEntries(const std::string& selected) {
     std::unordered_map<std::string, const SchemeEntry*> listed;
     for (const SchemeEntry& entry : store_.entries)
         listed.emplace(entry.name, &entry);

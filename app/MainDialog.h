@@ -30,6 +30,8 @@ public:
     // that differ, so that another writer's changes show too; then selects the row named
     // `selected`, when there is one.
     void SyncList(const std::string& selected);
+    // The same with the store's entries as they stand, when they have just been read.
+    void ShowEntries(const std::string& selected);
     // The first selected row, or -1.
     int SelectedRow() const { return SchemeList().Selected(); }
     // The Name text of the selected row; false when no row is selected.

@@ -60,7 +60,7 @@ std::string EditListedScheme(CMainDialog& main, size_t index) {
     scheme.ReadFromRegistry(work.oldName);
 
     CMyPropertySheet sheet(kExistingSchemeCaption, owner);
-    sheet.Fill(scheme, work.oldName, store.entries[index].description);
+    sheet.Fill(scheme, work.oldName, store.entries[index].description, &scheme);
     if (sheet.Show(true) != IDOK) return work.oldName;
 
     const CPage1& page = sheet.General();
@@ -140,6 +140,8 @@ void CreateScheme(CMainDialog& main) {
     CSchemeCreationDlg creation(main.Hwnd());
     if (creation.DoModal() != IDOK) return;
     SchemeStore& store = main.Store();
+    // The entries the dialog has just read are the machine's: no need to read them again.
+    store.entries = creation.Entries();
     if (store.entries.empty()) return; // nothing to start a new scheme from
     const HWND owner = main.Hwnd();
     CMainDialog::SchemeWork& work = main.Work();
@@ -155,7 +157,7 @@ void CreateScheme(CMainDialog& main) {
     Scheme created = NewSchemeFrom(source);
 
     CMyPropertySheet sheet(kNewSchemeCaption, owner);
-    sheet.Fill(created, sourceName, sourceDescription);
+    sheet.Fill(created, sourceName, sourceDescription, &source);
     if (sheet.Show(false) != IDOK) return;
     const CPage1& page = sheet.General();
     work.newName = MakeUnique(owner, RequireNonBlank(owner, page.nameText), TakenNames(store));
@@ -166,8 +168,9 @@ void CreateScheme(CMainDialog& main) {
 
     sheet.StoreInto(created);
     created.name = work.newName;
-    store.SaveScheme({work.newName, work.description}, created);
-    main.SyncList(work.newName);
+    store.entries.push_back({work.newName, work.description});
+    store.SaveScheme(store.entries.back(), created);
+    main.ShowEntries(work.newName);
 }
 
 void EditScheme(CMainDialog& main) {
