@@ -57,7 +57,7 @@ std::string EditListedScheme(CMainDialog& main, size_t index) {
     const HWND owner = main.Hwnd();
     work.oldName = store.entries[index].name;
     Scheme scheme;
-    scheme.ReadFromRegistry(work.oldName);
+    scheme.ReadFromRegistry(work.oldName, true);
 
     CMyPropertySheet sheet(kExistingSchemeCaption, owner);
     sheet.Fill(scheme, work.oldName, store.entries[index].description, &scheme);
@@ -153,7 +153,7 @@ void CreateScheme(CMainDialog& main) {
     const std::string sourceDescription = sourceEntry->description;
     // The template is the one scheme read.
     Scheme source;
-    source.ReadFromRegistry(sourceName);
+    source.ReadFromRegistry(sourceName, true);
     Scheme created = NewSchemeFrom(source);
 
     CMyPropertySheet sheet(kNewSchemeCaption, owner);

@@ -128,7 +128,7 @@ bool SchemeStore::SaveScheme(const SchemeEntry& entry, const Scheme& scheme) {
     bool ok = schemesKey.WriteString(entry.name, entry.description);
     if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
     return IsSchemeKeyName(scheme.name) && RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey) &&
-           scheme.WriteBelow(schemesKey, scheme.name) && ok;
+           scheme.WriteBelow(schemesKey, scheme.name, true) && ok;
 }
 
 bool SchemeStore::Delete(const std::string& name) {
