@@ -70,12 +70,14 @@ void CMainDialog::RefreshList() {
     ListView list = SchemeList();
     list.SetRedraw(false);
     list.DeleteAll();
+    shown_.clear();
     MakeImages(ShownDpi());
     protectedNames_ = SchemeStore::ReadProtectedNames();
     for (const SchemeEntry& entry : store_.entries) {
         int row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
         // The list sorts itself, so the row to describe is the one the insertion reports.
         if (row >= 0) list.SetItemText(row, 1, entry.description);
+        shown_[entry.name] = entry.description;
     }
     list.SetRedraw(true);
     list.Redraw();
@@ -87,34 +89,33 @@ void CMainDialog::SyncList(const std::string& selected) {
 }
 
 void CMainDialog::ShowEntries(const std::string& selected) {
-    std::unordered_map<std::string, const SchemeEntry*> listed;
+    std::unordered_map<std::string, std::string> listed;
     for (const SchemeEntry& entry : store_.entries)
-        listed.emplace(entry.name, &entry);
+        listed.emplace(entry.name, entry.description);
+    // Only what went or changed since the rows were filled is looked up, by name.
     ListView list = SchemeList();
-    // Rows go from the end, so that the numbers still to visit stay valid.
-    for (int row = list.Count() - 1; row >= 0; --row) {
-        auto at = listed.find(list.ItemText(row, 0));
-        if (at == listed.end()) {
-            list.DeleteItem(row);
-            continue;
-        }
-        const std::string& description = at->second->description;
-        if (list.ItemText(row, 1) != description) list.SetItemText(row, 1, description);
-        listed.erase(at);
+    for (const auto& row : shown_) {
+        auto at = listed.find(row.first);
+        if (at != listed.end() && at->second == row.second) continue;
+        const int index = list.FindItem(row.first);
+        if (index < 0) continue;
+        if (at == listed.end()) list.DeleteItem(index);
+        else list.SetItemText(index, 1, at->second);
     }
-    if (!listed.empty()) protectedNames_ = SchemeStore::ReadProtectedNames();
+    bool protectedRead = false;
     for (const SchemeEntry& entry : store_.entries) {
-        if (!listed.count(entry.name)) continue;
+        if (shown_.count(entry.name)) continue;
+        if (!protectedRead) protectedNames_ = SchemeStore::ReadProtectedNames();
+        protectedRead = true;
         int row = list.InsertItem(list.Count(), entry.name,
                                   IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
         if (row >= 0) list.SetItemText(row, 1, entry.description);
     }
-    for (int row = 0; row < list.Count(); ++row) {
-        if (list.ItemText(row, 0) != selected) continue;
-        list.Select(row);
-        list.EnsureVisible(row);
-        break;
-    }
+    shown_ = std::move(listed);
+    const int row = selected.empty() ? -1 : list.FindItem(selected);
+    if (row < 0) return;
+    list.Select(row);
+    list.EnsureVisible(row);
 }
 
 void CMainDialog::MakeImages(int dpi) {

@@ -2,6 +2,7 @@
 // The program's main window: the scheme list and every command. It owns the program's one
 // long-lived SchemeStore; the commands of other files work on it through the accessors below.
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "editor/HoverButton.h"
 #include "framework/Dialog.h"
@@ -74,6 +75,7 @@ private:
     ImageList images_;
     SchemeStore store_;
     std::vector<std::string> protectedNames_;
+    std::unordered_map<std::string, std::string> shown_; // each row's name and description
     SchemeWork work_;
     bool busy_ = false;
 };
