@@ -1,4 +1,5 @@
 #include "app/MainDialog.h"
+#include <unordered_map>
 #include "allocation/AllocationCommand.h"
 #include "app/DiskCommands.h"
 #include "app/SchemeCommands.h"
@@ -69,30 +70,52 @@ void CMainDialog::RefreshList() {
     ListView list = SchemeList();
     list.SetRedraw(false);
     list.DeleteAll();
+    shown_.clear();
     MakeImages(ShownDpi());
     protectedNames_ = SchemeStore::ReadProtectedNames();
     for (const SchemeEntry& entry : store_.entries) {
         int row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
         // The list sorts itself, so the row to describe is the one the insertion reports.
         if (row >= 0) list.SetItemText(row, 1, entry.description);
+        shown_[entry.name] = entry.description;
     }
     list.SetRedraw(true);
     list.Redraw();
 }
 
-void CMainDialog::RefreshRow(const std::string& oldName, const SchemeEntry& entry) {
+void CMainDialog::SyncList(const std::string& selected) {
+    store_.RefreshEntries();
+    ShowEntries(selected);
+}
+
+void CMainDialog::ShowEntries(const std::string& selected) {
+    std::unordered_map<std::string, std::string> listed;
+    for (const SchemeEntry& entry : store_.entries)
+        listed.emplace(entry.name, entry.description);
+    // Only what went or changed since the rows were filled is looked up, by name.
     ListView list = SchemeList();
-    int row = 0;
-    while (row < list.Count() && list.ItemText(row, 0) != oldName)
-        ++row;
-    if (row == list.Count() || entry.name != oldName) {
-        if (row < list.Count()) list.DeleteItem(row);
-        protectedNames_ = SchemeStore::ReadProtectedNames();
-        row = list.InsertItem(list.Count(), entry.name,
-                              IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+    for (const auto& row : shown_) {
+        auto at = listed.find(row.first);
+        if (at != listed.end() && at->second == row.second) continue;
+        const int index = list.FindItem(row.first);
+        if (index < 0) continue;
+        if (at == listed.end()) list.DeleteItem(index);
+        else list.SetItemText(index, 1, at->second);
     }
-    if (row >= 0) list.SetItemText(row, 1, entry.description);
-    list.Redraw();
+    bool protectedRead = false;
+    for (const SchemeEntry& entry : store_.entries) {
+        if (shown_.count(entry.name)) continue;
+        if (!protectedRead) protectedNames_ = SchemeStore::ReadProtectedNames();
+        protectedRead = true;
+        int row = list.InsertItem(list.Count(), entry.name,
+                                  IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+        if (row >= 0) list.SetItemText(row, 1, entry.description);
+    }
+    shown_ = std::move(listed);
+    const int row = selected.empty() ? -1 : list.FindItem(selected);
+    if (row < 0) return;
+    list.Select(row);
+    list.EnsureVisible(row);
 }
 
 void CMainDialog::MakeImages(int dpi) {

@@ -2,6 +2,7 @@
 // The program's main window: the scheme list and every command. It owns the program's one
 // long-lived SchemeStore; the commands of other files work on it through the accessors below.
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "editor/HoverButton.h"
 #include "framework/Dialog.h"
@@ -26,9 +27,12 @@ public:
     ListView SchemeList() const { return ListView(Hwnd(), IDC_SCHEME_LIST); }
     // Rebuilds the rows and their icons from the store's entries.
     void RefreshList();
-    // The row named `oldName` shows `entry` again, without rebuilding the others; a new name (or
-    // a row that is not there yet) is put in its sorted place with its icon.
-    void RefreshRow(const std::string& oldName, const SchemeEntry& entry);
+    // Reads the entries again and brings the rows into step with them, touching only the rows
+    // that differ, so that another writer's changes show too; then selects the row named
+    // `selected`, when there is one.
+    void SyncList(const std::string& selected);
+    // The same with the store's entries as they stand, when they have just been read.
+    void ShowEntries(const std::string& selected);
     // The first selected row, or -1.
     int SelectedRow() const { return SchemeList().Selected(); }
     // The Name text of the selected row; false when no row is selected.
@@ -71,6 +75,7 @@ private:
     ImageList images_;
     SchemeStore store_;
     std::vector<std::string> protectedNames_;
+    std::unordered_map<std::string, std::string> shown_; // each row's name and description
     SchemeWork work_;
     bool busy_ = false;
 };

@@ -38,14 +38,6 @@ std::vector<std::string> TakenNames(const SchemeStore& store,
     return names;
 }
 
-void SelectRow(CMainDialog& main, int row) {
-    ListView list = main.SchemeList();
-    list.Redraw();
-    if (row < 0 || row >= list.Count()) return;
-    list.Select(row);
-    list.EnsureVisible(row);
-}
-
 // The copy a new scheme starts as; a view the shell does not know becomes the two-pane tree.
 Scheme NewSchemeFrom(const Scheme& source) {
     Scheme created = source;
@@ -56,20 +48,20 @@ Scheme NewSchemeFrom(const Scheme& source) {
     return created;
 }
 
-// Reads the one scheme it edits and writes only that one back; its row is then refreshed from its
-// entry. The shell keeps keys of its own under a scheme's key, which the model does not
-// hold: a rename moves the whole tree, and the modelled sections are then written over it.
-void EditListedScheme(CMainDialog& main, size_t index) {
+// Reads the one scheme it edits and writes only that one back; returns the name it has afterwards.
+// The shell keeps keys of its own under a scheme's key, which the model does not hold: a rename
+// moves the whole tree, and the modelled sections are then written over it.
+std::string EditListedScheme(CMainDialog& main, size_t index) {
     SchemeStore& store = main.Store();
     CMainDialog::SchemeWork& work = main.Work();
     const HWND owner = main.Hwnd();
     work.oldName = store.entries[index].name;
     Scheme scheme;
-    scheme.ReadFromRegistry(work.oldName);
+    scheme.ReadFromRegistry(work.oldName, true);
 
     CMyPropertySheet sheet(kExistingSchemeCaption, owner);
-    sheet.Fill(scheme, work.oldName, store.entries[index].description);
-    if (sheet.Show(true) != IDOK) return;
+    sheet.Fill(scheme, work.oldName, store.entries[index].description, &scheme);
+    if (sheet.Show(true) != IDOK) return work.oldName;
 
     const CPage1& page = sheet.General();
     work.newName = page.nameText;
@@ -77,9 +69,9 @@ void EditListedScheme(CMainDialog& main, size_t index) {
     if (renamed)
         work.newName = MakeUnique(owner, RequireNonBlank(owner, work.newName),
                                   TakenNames(store, &store.entries[index]));
-    if (renamed && work.newName.empty()) return; // no name could be asked for
+    if (renamed && work.newName.empty()) return work.oldName; // no name could be asked for
     const WriterLock turn(owner);
-    if (!turn.Held()) return;
+    if (!turn.Held()) return work.oldName;
     work.description = page.descriptionText;
 
     RegKey schemes(false, kSchemesKey);
@@ -94,11 +86,8 @@ void EditListedScheme(CMainDialog& main, size_t index) {
         store.MoveSchemeKey(work.oldName, work.newName);
         RenameAllocations(work.oldName, work.newName);
     }
-    // The entry and its row take what was just written; no other scheme's row is rebuilt.
-    SchemeEntry& entry = store.entries[index];
-    entry = {work.newName, work.description};
-    store.SaveScheme(entry, scheme);
-    main.RefreshRow(work.oldName, entry);
+    store.SaveScheme({work.newName, work.description}, scheme);
+    return work.newName;
 }
 } // namespace
 
@@ -151,6 +140,8 @@ void CreateScheme(CMainDialog& main) {
     CSchemeCreationDlg creation(main.Hwnd());
     if (creation.DoModal() != IDOK) return;
     SchemeStore& store = main.Store();
+    // The entries the dialog has just read are the machine's: no need to read them again.
+    store.entries = creation.Entries();
     if (store.entries.empty()) return; // nothing to start a new scheme from
     const HWND owner = main.Hwnd();
     CMainDialog::SchemeWork& work = main.Work();
@@ -162,11 +153,11 @@ void CreateScheme(CMainDialog& main) {
     const std::string sourceDescription = sourceEntry->description;
     // The template is the one scheme read.
     Scheme source;
-    source.ReadFromRegistry(sourceName);
+    source.ReadFromRegistry(sourceName, true);
     Scheme created = NewSchemeFrom(source);
 
     CMyPropertySheet sheet(kNewSchemeCaption, owner);
-    sheet.Fill(created, sourceName, sourceDescription);
+    sheet.Fill(created, sourceName, sourceDescription, &source);
     if (sheet.Show(false) != IDOK) return;
     const CPage1& page = sheet.General();
     work.newName = MakeUnique(owner, RequireNonBlank(owner, page.nameText), TakenNames(store));
@@ -177,11 +168,9 @@ void CreateScheme(CMainDialog& main) {
 
     sheet.StoreInto(created);
     created.name = work.newName;
-    // Listed at once: the new entry and its row are all that change in the list.
     store.entries.push_back({work.newName, work.description});
     store.SaveScheme(store.entries.back(), created);
-    main.RefreshRow(work.newName, store.entries.back());
-    SelectRow(main, main.SchemeList().Count() - 1);
+    main.ShowEntries(work.newName);
 }
 
 void EditScheme(CMainDialog& main) {
@@ -201,9 +190,10 @@ void EditScheme(CMainDialog& main) {
     if (!main.Work().selectionEditable) {
         Warn(main.Hwnd(), name + " is a built in scheme and cannot be edited", "Error");
     } else if (index < store.entries.size()) {
-        EditListedScheme(main, index);
+        name = EditListedScheme(main, index);
     }
-    SelectRow(main, row);
+    // The selection stays on the scheme, wherever a rename sorted it.
+    main.SyncList(name);
 }
 
 void DeleteScheme(CMainDialog& main) {
@@ -239,7 +229,5 @@ void DeleteScheme(CMainDialog& main) {
     store.entries.erase(std::remove_if(store.entries.begin(), store.entries.end(),
                                        [&](const SchemeEntry& entry) { return entry.name == name; }),
                         store.entries.end());
-    ListView list = main.SchemeList();
-    list.DeleteItem(row);
-    list.Redraw();
+    main.SyncList(std::string());
 }

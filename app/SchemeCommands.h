@@ -1,6 +1,6 @@
 #pragma once
 // The main dialog's Create, Edit and Delete commands. Each works on the dialog's store and list
-// (Edit and Delete on the selected row) and ends with the dialog's RefreshList.
+// (Edit and Delete on the selected row) and ends by bringing the list into step with the registry.
 #include <windows.h>
 #include <string>
 #include <vector>

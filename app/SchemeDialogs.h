@@ -12,6 +12,8 @@ public:
 
     bool copy = false;
     std::string chosenName;
+    // The entries as the dialog read them when it opened.
+    const std::vector<SchemeEntry>& Entries() const { return store_.entries; }
 
 protected:
     BOOL OnInitDialog() override;

@@ -16,8 +16,10 @@ CMyPropertySheet::CMyPropertySheet(const std::string& caption, HWND parent) : Pr
     AddPage(myFiles_);
 }
 
-void CMyPropertySheet::Fill(const Scheme& scheme, const std::string& name, const std::string& description) {
+void CMyPropertySheet::Fill(const Scheme& scheme, const std::string& name, const std::string& description,
+                            const Scheme* stored) {
     general_.SetNameAndDescription(name, description);
+    if (stored) general_.SetStored(*stored);
     general_.SetTabs(scheme.tabs.page1 != 0, scheme.tabs.page2 != 0, scheme.tabs.page3 != 0);
     links_.ClearLinks();
     for (const WebLink& link : scheme.webLinks.links) links_.AddLink(link);

@@ -22,7 +22,10 @@ public:
     explicit CMyPropertySheet(const std::string& caption, HWND parent = nullptr);
 
     // The pages take the scheme's values; name and description are those of its list entry.
-    void Fill(const Scheme& scheme, const std::string& name, const std::string& description);
+    // `stored`, when given, is the scheme as just read from the registry under that name, which
+    // the General page would otherwise read again.
+    void Fill(const Scheme& scheme, const std::string& name, const std::string& description,
+              const Scheme* stored = nullptr);
     // Shows the sheet until it ends with IDOK or IDCANCEL (or cannot be made: -1). An existing
     // scheme must keep one of its tabs: OK without any shows "Tab Selection Error" and the sheet
     // again. A scheme being created is not checked.

@@ -33,6 +33,11 @@ void CPage1::SetNameAndDescription(const std::string& name, const std::string& d
     initialDescription_ = description;
 }
 
+void CPage1::SetStored(const Scheme& stored) {
+    stored_ = stored;
+    storedGiven_ = true;
+}
+
 void CPage1::SetTabs(bool programs, bool myFiles, bool links) {
     showTab[kPrograms] = programs;
     showTab[kMyFiles] = myFiles;
@@ -42,8 +47,10 @@ void CPage1::SetTabs(bool programs, bool myFiles, bool links) {
 bool CPage1::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, commands_, code, id); }
 
 BOOL CPage1::OnInitDialog() {
-    stored_ = Scheme();
-    stored_.ReadFromRegistry(initialName_); // a section that cannot be read shows its empty values
+    if (!storedGiven_) {
+        stored_ = Scheme();
+        stored_.ReadFromRegistry(initialName_); // a section that cannot be read shows its empty values
+    }
     const ToolBarPage& page2 = stored_.toolBars.pages[1];
     newRename = page2.newItem != 0;
     deleteButton = page2.deleteItem != 0;

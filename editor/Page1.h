@@ -23,6 +23,9 @@ public:
     CPage1();
 
     void SetNameAndDescription(const std::string& name, const std::string& description);
+    // The scheme as the registry holds it under the name above, when the owner has just read it;
+    // otherwise the page reads it itself.
+    void SetStored(const Scheme& stored);
     // Only these three survive a second showing of the sheet: the rest is read again.
     void SetTabs(bool programs, bool myFiles, bool links);
     // What OK keeps: the tabs, toolbar pages 2 and 3 and the defaults. The name, description,
@@ -74,4 +77,5 @@ private:
     CheckedEdit name_{IDC_GENERAL_NAME, kGeneralTextRule};
     CheckedEdit description_{IDC_GENERAL_DESCRIPTION, kGeneralTextRule};
     Scheme stored_;
+    bool storedGiven_ = false;
 };

@@ -63,5 +63,12 @@ public:
         item.state = on ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
         Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
+    // The row whose text is `text` (letter case ignored), or -1.
+    int FindItem(const std::string& text) const {
+        LVFINDINFOA find = {};
+        find.flags = LVFI_STRING;
+        find.psz = text.c_str();
+        return static_cast<int>(Send(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    }
     void EnsureVisible(int index) const { Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE); }
 };

@@ -18,6 +18,9 @@ const DWORD kMinClockInterval = 10;
 const DWORD kClockStopTimeout = 5000;
 // A window whose painting never validates would bring WM_PAINT back for ever.
 const int kMaxMessagesPerPump = 1000;
+// Steps pump at most this often: a round of the queue and a repaint cost more than a fast step's
+// own work, and a bar moving faster than this is no easier to follow.
+const DWORD kStepPumpInterval = 25;
 
 // What a clock thread works with. It never touches the CProgressBar: it posts ticks to the
 // dialog, whose window belongs to the caller's thread.
@@ -100,8 +103,21 @@ int CProgressBar::Step() {
         return 0;
     }
     if (!Shown()) return 0;
+    // The first step, the one that fills the bar, and the others as the interval allows, pump and
+    // paint; in between the bar moves without painting (it would paint at once on every move).
+    const DWORD now = GetTickCount();
+    const bool onTime = !stepPumped_ || now - lastStepPump_ >= kStepPumpInterval;
+    if (!onTime && !clockMode_ && !barQuiet_) {
+        Bar(*dialog_).SetRedraw(false);
+        barQuiet_ = true;
+    }
     Advance();
-    DlgMessageLoop();
+    const bool full = !clockMode_ && Bar(*dialog_).Pos() >= Bar(*dialog_).Upper();
+    if (onTime || full) {
+        stepPumped_ = true;
+        lastStepPump_ = now;
+        DlgMessageLoop();
+    }
     return 1;
 }
 
@@ -147,6 +163,7 @@ void CProgressBar::SetShowMarkers(int show) {
 
 void CProgressBar::SetClockMode(int on) {
     if (!Shown()) return;
+    WakeBar();
     clockMode_ = on ? 1 : 0;
     Bar(*dialog_).Show(!clockMode_);
     if (clockMode_) SetShowMarkers(0);
@@ -210,10 +227,19 @@ void CProgressBar::Advance() {
     }
 }
 
+void CProgressBar::WakeBar() {
+    if (!barQuiet_) return;
+    barQuiet_ = false;
+    ProgressCtrl bar = Bar(*dialog_);
+    bar.SetRedraw(true);
+    InvalidateRect(bar.Hwnd(), nullptr, TRUE);
+}
+
 // Runs every message waiting in this thread's queue that belongs to the dialog, and all
 // painting; the caller's other input is dropped, so its windows stay painted but inert.
 void CProgressBar::DlgMessageLoop() {
     if (!Shown()) return;
+    WakeBar();
     MSG msg;
     for (int count = 0; count < kMaxMessagesPerPump && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
          ++count) {

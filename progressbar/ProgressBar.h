@@ -79,12 +79,17 @@ private:
     // The display's advance, shared by Step() and the clock thread's ticks.
     void Advance();
     void DlgMessageLoop();
+    // Lets the bar paint again after steps that moved it quietly.
+    void WakeBar();
     void StartClockThread();
     void StopClockThread();
 
     std::unique_ptr<CProgressBarDlg> dialog_;
     int clockMode_ = 0;
     int clockFrame_ = 0;
+    bool stepPumped_ = false;
+    bool barQuiet_ = false; // the bar's redraw is off until the next pump
+    DWORD lastStepPump_ = 0;
     HANDLE clockThread_ = nullptr;
     HANDLE stopClock_ = nullptr;
 };

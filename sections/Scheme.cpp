@@ -1,15 +1,28 @@
 #include "sections/Scheme.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
+#include "store/SpreadWork.h"
 
-bool Scheme::ReadFromRegistry(const std::string& schemeName) {
+bool Scheme::ReadFromRegistry(const std::string& schemeName, bool spread) {
     name = schemeName;
-    bool ok = roots.ReadFromRegistry(schemeName);
-    ok = webLinks.ReadFromRegistry(schemeName) && ok;
-    ok = tabs.ReadFromRegistry(schemeName) && ok;
-    ok = toolBars.ReadFromRegistry(schemeName) && ok;
-    ok = defaults.ReadFromRegistry(schemeName) && ok;
-    return ok;
+    // Each section has keys of its own; the two lists are the bulk, so they go first.
+    bool read[5] = {};
+    auto readSection = [&](size_t i) {
+        switch (i) {
+        case 0: read[i] = webLinks.ReadFromRegistry(schemeName); break;
+        case 1: read[i] = roots.ReadFromRegistry(schemeName); break;
+        case 2: read[i] = tabs.ReadFromRegistry(schemeName); break;
+        case 3: read[i] = toolBars.ReadFromRegistry(schemeName); break;
+        default: read[i] = defaults.ReadFromRegistry(schemeName); break;
+        }
+    };
+    if (spread) {
+        SpreadWork(5, readSection);
+    } else {
+        for (size_t i = 0; i < 5; ++i)
+            readSection(i);
+    }
+    return read[0] && read[1] && read[2] && read[3] && read[4];
 }
 
 bool Scheme::WriteToRegistry(const std::string& schemeName) const {
@@ -18,19 +31,36 @@ bool Scheme::WriteToRegistry(const std::string& schemeName) const {
     return WriteSections(key);
 }
 
-bool Scheme::WriteBelow(RegKey& schemesKey, const std::string& schemeName) const {
+bool Scheme::WriteBelow(RegKey& schemesKey, const std::string& schemeName, bool spread) const {
     RegKey key(true, schemeName, schemesKey.Handle());
-    return WriteSections(key);
+    return WriteSections(key, spread);
 }
 
-bool Scheme::WriteSections(RegKey& key) const {
+bool Scheme::WriteSections(RegKey& key, bool spread) const {
     if (!key.WriteString("Scheme Name", name)) return false;
-    bool ok = roots.WriteBelow(key);
-    ok = webLinks.WriteBelow(key) && ok;
-    ok = tabs.WriteBelow(key) && ok;
-    ok = toolBars.WriteBelow(key) && ok;
-    ok = defaults.WriteBelow(key) && ok;
-    return ok;
+    bool written[5] = {};
+    // Every section writes into keys of its own, so their order among each other is free.
+    auto writeSection = [&](RegKey& schemeKey, size_t i) {
+        switch (i) {
+        case 0: written[i] = roots.WriteBelow(schemeKey); break;
+        case 1: written[i] = webLinks.WriteBelow(schemeKey); break;
+        case 2: written[i] = tabs.WriteBelow(schemeKey); break;
+        case 3: written[i] = toolBars.WriteBelow(schemeKey); break;
+        default: written[i] = defaults.WriteBelow(schemeKey); break;
+        }
+    };
+    if (spread) {
+        const HKEY schemeKey = key.Handle();
+        SpreadWork(5, [&](size_t i) {
+            RegKey own(false, std::string(), schemeKey); // a RegKey is not shared between threads
+            written[i] = false;
+            if (own.Open(KEY_ALL_ACCESS)) writeSection(own, i);
+        });
+    } else {
+        for (size_t i = 0; i < 5; ++i)
+            writeSection(key, i);
+    }
+    return written[0] && written[1] && written[2] && written[3] && written[4];
 }
 
 bool Scheme::ExportToHive(const std::string& schemeName) const {

@@ -30,18 +30,21 @@ public:
 
     // Sets the name, then reads every section, even after one fails (a section whose key is
     // missing keeps its fields). True when every section was read.
-    bool ReadFromRegistry(const std::string& schemeName);
+    // `spread`: the sections are read a few at once from several threads, for the one scheme a
+    // command waits for (a pass over many schemes spreads the schemes instead).
+    bool ReadFromRegistry(const std::string& schemeName, bool spread = false);
     // Writes nothing when the product key is missing. True when "Scheme Name" and every section
     // were written; never deletes a value or key.
     bool WriteToRegistry(const std::string& schemeName) const;
     // The same below the open Schemes key, for a caller that has found the product key present
     // (a save of every scheme tests it once). Every key is made relative to its open parent.
-    bool WriteBelow(RegKey& schemesKey, const std::string& schemeName) const;
+    // `spread` as for ReadFromRegistry.
+    bool WriteBelow(RegKey& schemesKey, const std::string& schemeName, bool spread = false) const;
     // Both in one order, so that every read of an import follows the hive's cursor. The import
     // leaves the name to the caller.
     bool ExportToHive(const std::string& schemeName) const;
     bool ImportFromHive(const std::string& schemeName);
 
 private:
-    bool WriteSections(RegKey& schemeKey) const;
+    bool WriteSections(RegKey& schemeKey, bool spread = false) const;
 };

@@ -1,10 +1,12 @@
 #include "store/SchemeStore.h"
+#include <atomic>
 #include <unordered_map>
 #include <unordered_set>
 #include "framework/Notices.h"
 #include "framework/Platform.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
+#include "store/SpreadWork.h"
 
 void ReportSettingsProblem(const std::string& path) {
     ShowMessage(nullptr, "Caution: There has been a problem setting " + path, "Settings Problem", MB_OK);
@@ -31,9 +33,16 @@ bool IsSchemeKeyName(const std::string& name) { return !name.empty() && name.fin
 bool ReadListing(std::vector<SchemeEntry>& listed, std::vector<std::string>& orphans) {
     RegKey key(false, kSchemesKey);
     if (!key.Open(KEY_READ)) return false;
-    for (const RegValue& value : key.Values()) {
-        if (IsSchemeKeyName(value.name) && key.HasSubKey(value.name)) listed.push_back({value.name, value.Text()});
-        else orphans.push_back(value.name);
+    const std::vector<RegValue> values = key.Values();
+    // One key test per value, a few in flight at once.
+    const HKEY schemes = key.Handle();
+    std::vector<char> present(values.size(), 0);
+    SpreadWork(values.size(), [&](size_t i) {
+        present[i] = IsSchemeKeyName(values[i].name) && RegKey::Exists(schemes, values[i].name);
+    });
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (present[i]) listed.push_back({values[i].name, values[i].Text()});
+        else orphans.push_back(values[i].name);
     }
     return true;
 }
@@ -79,13 +88,11 @@ bool SchemeStore::LoadEntries(bool reportUnreadable) {
 
 void SchemeStore::Load(bool reportUnreadable) {
     if (!LoadEntries(reportUnreadable)) return;
-    schemes.clear();
-    for (const SchemeEntry& entry : entries) {
-        Scheme scheme;
-        scheme.name = entry.name;
-        scheme.ReadFromRegistry(entry.name);
-        schemes.push_back(std::move(scheme));
-    }
+    schemes.assign(entries.size(), Scheme());
+    SpreadWork(entries.size(), [&](size_t i) {
+        schemes[i].name = entries[i].name;
+        schemes[i].ReadFromRegistry(entries[i].name);
+    });
 }
 
 bool SchemeStore::SaveAll() {
@@ -100,10 +107,16 @@ bool SchemeStore::SaveAll() {
     RegKey schemesKey(false, kSchemesKey);
     if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
     // Tested once for every scheme: nothing a save writes can create or remove the product key.
-    const bool productKey = RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey);
-    for (Scheme& scheme : schemes)
-        ok = IsSchemeKeyName(scheme.name) && productKey && scheme.WriteBelow(schemesKey, scheme.name) && ok;
-    return ok;
+    if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey)) return false;
+    std::atomic<bool> allWritten{true};
+    SpreadWork(schemes.size(), [&](size_t i) {
+        RegKey own(false, kSchemesKey); // a RegKey is not shared between threads
+        const Scheme& scheme = schemes[i];
+        if (!IsSchemeKeyName(scheme.name) || !own.Open(KEY_ALL_ACCESS) ||
+            !scheme.WriteBelow(own, scheme.name))
+            allWritten = false;
+    });
+    return allWritten && ok;
 }
 
 bool SchemeStore::SaveScheme(const SchemeEntry& entry, const Scheme& scheme) {
@@ -115,7 +128,7 @@ bool SchemeStore::SaveScheme(const SchemeEntry& entry, const Scheme& scheme) {
     bool ok = schemesKey.WriteString(entry.name, entry.description);
     if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
     return IsSchemeKeyName(scheme.name) && RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey) &&
-           scheme.WriteBelow(schemesKey, scheme.name) && ok;
+           scheme.WriteBelow(schemesKey, scheme.name, true) && ok;
 }
 
 bool SchemeStore::Delete(const std::string& name) {

@@ -225,7 +225,7 @@ TEST_F(SchemeCommandsTest, RenamingMovesTheShellsOwnKeysAndWhoGetsTheScheme) {
     });
     EXPECT_EQ(1, namesAsked);
     EXPECT_EQ((std::vector<std::string>{"Algebra", "Art", "Default User"}), names);
-    EXPECT_EQ(2, selected) << "the row of the same number is selected again";
+    EXPECT_EQ(0, selected) << "the renamed scheme stays selected, wherever it sorts";
     EXPECT_EQ("<missing>", Description("Maths"));
     EXPECT_EQ("Numbers", Description("Algebra"));
     EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths")));
@@ -318,6 +318,24 @@ TEST_F(SchemeCommandsTest, EditAndCreateLeaveEveryOtherSchemeAsItWas) {
     EXPECT_EQ(before, Snapshot(SchemeKeyPath("Art")));
     EXPECT_EQ(artDescription, Description("Art"));
     EXPECT_EQ("Sums", Description("Physics"));
+}
+
+TEST_F(SchemeCommandsTest, AfterAnEditTheListShowsWhatAnotherWriterAddedMeanwhile) {
+    std::vector<std::string> names;
+    int selected = -1;
+    int mathsRow = -2;
+    RunMain([&](HWND main) {
+        StoreScheme(SampleScheme("Biology"), "Plants"); // as the console tool imports it
+        ShownSheet sheet = StartEdit(main, "Maths");
+        if (!sheet.page) return;
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.Settle();
+        names = Names(main);
+        selected = SelectedRow(main);
+        mathsRow = RowOf(main, "Maths");
+    });
+    EXPECT_EQ((std::vector<std::string>{"Art", "Biology", "Default User", "Maths"}), names);
+    EXPECT_EQ(mathsRow, selected);
 }
 
 TEST_F(SchemeCommandsTest, EditingWithoutARenameAsksNoNameAndKeepsTheKey) {
