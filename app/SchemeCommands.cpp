@@ -74,14 +74,14 @@ std::string EditListedScheme(CMainDialog& main, size_t index) {
     if (!turn.Held()) return work.oldName;
     work.description = page.descriptionText;
 
-    RegKey schemes(false, kSchemesKey);
-    if (schemes.Open(KEY_ALL_ACCESS) && schemes.DeleteValue(work.oldName))
-        schemes.WriteString(work.newName, work.description);
-    schemes.Close();
-
     sheet.StoreInto(scheme);
     scheme.name = work.newName;
     if (renamed) {
+        // The old name's value goes first: in another letter case it is the same value, which
+        // SaveScheme then writes under the new spelling. Without a rename the value is written in
+        // place, once.
+        RegKey schemes(false, kSchemesKey);
+        if (schemes.Open(KEY_ALL_ACCESS)) schemes.DeleteValue(work.oldName);
         // When the copy fails the old tree stays, so nothing of the shell's is lost.
         store.MoveSchemeKey(work.oldName, work.newName);
         RenameAllocations(work.oldName, work.newName);
