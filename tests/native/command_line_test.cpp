@@ -94,6 +94,13 @@ TEST(ToolText, Windows1252BecomesUtf8InJson) {
     EXPECT_EQ(JsonString("C:\\\"x\"\n\x01"), "\"C:\\\\\\\"x\\\"\\n\\u0001\"");
 }
 
+TEST(ToolText, TheMachinesCodePageBecomesUtf8InJson) {
+    // "\u0142\u00f3\u0105\u015b\u0107" as a Polish machine (code page 1250) stores it.
+    const char* const polish = "\xB3\xF3\xB9\x9C\xE6";
+    EXPECT_EQ(AnsiToUtf8(polish, 1250), "\xC5\x82\xC3\xB3\xC4\x85\xC5\x9B\xC4\x87");
+    EXPECT_EQ(JsonString(polish, 1252), "\"\xC2\xB3\xC3\xB3\xC2\xB9\xC5\x93\xC3\xA6\"");
+}
+
 TEST(SchemeDifferences, NamedAsTheRegistryNamesThem) {
     auto place =
         PlaceOfRecord("Year 7 - Maths", "Year 7 - Maths - FolderDisplay - Root 2", "RootPath");
