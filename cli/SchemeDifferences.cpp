@@ -63,20 +63,79 @@ std::vector<RecordDifference> CompareSchemeRecords(const std::string& scheme,
             candidates.pop_front();
         }
         if (onMachine != record.value)
-            differences.push_back(
-                {PlaceOfRecord(scheme, record.section, record.key), record.value, onMachine});
+            differences.push_back({PlaceOfRecord(scheme, record.section, record.key), record.value,
+                                   onMachine, "", ""});
     }
     for (size_t i = 0; i < machine.size(); ++i)
         if (!matched[i])
             differences.push_back({PlaceOfRecord(scheme, machine[i].section, machine[i].key),
-                                   std::nullopt, machine[i].value});
+                                   std::nullopt, machine[i].value, "", ""});
+    return differences;
+}
+
+namespace {
+
+// Whether the shell reads the value of this place as a number (REG_DWORD) rather than text.
+bool IsNumber(const RecordPlace& place) {
+    const std::string& name = place.value;
+    return place.section == "ToolBars" || place.section == "TabSelection" ||
+           name == "RootFolderCount" || name == "WebLinksCount" || name == "FolderLevels" ||
+           name == "DenyModify" || (place.section == "Defaults" && name != "DefaultView");
+}
+
+std::string PlaceKey(const RecordPlace& place) {
+    return place.section + '\0' + place.item + '\0' + place.value;
+}
+
+} // namespace
+
+std::vector<StoredValue> ValuesToStore(const std::string& scheme,
+                                       const std::vector<HiveRecord>& records) {
+    std::vector<StoredValue> values;
+    values.reserve(records.size() + 1);
+    values.push_back({{"", "", "Scheme Name"}, scheme, "REG_SZ"});
+    for (const HiveRecord& record : records) {
+        RecordPlace place = PlaceOfRecord(scheme, record.section, record.key);
+        const char* type = IsNumber(place) ? "REG_DWORD" : "REG_SZ";
+        values.push_back({std::move(place), record.value, type});
+    }
+    return values;
+}
+
+std::vector<RecordDifference> CompareStoredValues(const std::vector<StoredValue>& file,
+                                                  const std::vector<StoredValue>& machine) {
+    std::map<std::string, size_t> stored;
+    for (size_t i = 0; i < machine.size(); ++i)
+        stored.emplace(PlaceKey(machine[i].place), i);
+    std::vector<bool> matched(machine.size(), false);
+    std::vector<RecordDifference> differences;
+    for (const StoredValue& value : file) {
+        const auto at = stored.find(PlaceKey(value.place));
+        if (at == stored.end()) {
+            differences.push_back({value.place, value.text, std::nullopt, "", ""});
+            continue;
+        }
+        matched[at->second] = true;
+        const StoredValue& held = machine[at->second];
+        const bool sameType = held.type == value.type;
+        if (held.text != value.text || !sameType)
+            differences.push_back({value.place, value.text, held.text, sameType ? "" : value.type,
+                                   sameType ? "" : held.type});
+    }
+    for (size_t i = 0; i < machine.size(); ++i)
+        if (!matched[i])
+            differences.push_back({machine[i].place, std::nullopt, machine[i].text, "", ""});
     return differences;
 }
 
 std::string DescribeDifference(const std::string& scheme, const RecordDifference& difference) {
     const RecordPlace& place = difference.place;
-    std::string line = "scheme \"" + scheme + "\", section \"" + place.section + "\"";
+    std::string line = "scheme \"" + scheme + "\"";
+    if (!place.section.empty()) line += ", section \"" + place.section + "\"";
     if (!place.item.empty()) line += ", item \"" + place.item + "\"";
-    return line + ", value \"" + place.value + "\": file " + Quoted(difference.inFile) +
-           ", machine " + Quoted(difference.onMachine);
+    line += ", value \"" + place.value + "\": file " + Quoted(difference.inFile);
+    if (!difference.fileType.empty()) line += " (" + difference.fileType + ")";
+    line += ", machine " + Quoted(difference.onMachine);
+    if (!difference.machineType.empty()) line += " (" + difference.machineType + ")";
+    return line;
 }

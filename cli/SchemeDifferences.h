@@ -20,6 +20,9 @@ struct RecordDifference {
     RecordPlace place;
     std::optional<std::string> inFile;    // none: the machine has a value the file lacks
     std::optional<std::string> onMachine; // none: the file has a value the machine lacks
+    // Set, both, when the machine stores the value with another type than an import writes.
+    std::string fileType;
+    std::string machineType;
 };
 
 // Records in parsed form (no terminators), in export order. A record is matched by its section
@@ -28,6 +31,24 @@ struct RecordDifference {
 std::vector<RecordDifference> CompareSchemeRecords(const std::string& scheme,
                                                    const std::vector<HiveRecord>& file,
                                                    const std::vector<HiveRecord>& machine);
+
+// A value as the registry holds it below a scheme's key (an empty section: the key itself), with
+// its type's name ("REG_SZ", "REG_DWORD"); a number as decimal text.
+struct StoredValue {
+    RecordPlace place;
+    std::string text;
+    std::string type;
+};
+
+// What an import stores for a scheme of the file: its "Scheme Name", then its records (parsed
+// form, in export order) under the registry's names, each with the type the shell reads it as.
+std::vector<StoredValue> ValuesToStore(const std::string& scheme,
+                                       const std::vector<HiveRecord>& records);
+
+// Each value of the file against the machine's value of the same place, text and type, in the
+// file's order; then the machine's values that the file lacks.
+std::vector<RecordDifference> CompareStoredValues(const std::vector<StoredValue>& file,
+                                                  const std::vector<StoredValue>& machine);
 
 // One plain line: scheme, section, item, value name, the file's value and the machine's.
 std::string DescribeDifference(const std::string& scheme, const RecordDifference& difference);

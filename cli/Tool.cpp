@@ -2,20 +2,25 @@
 #include <windows.h>
 #include <algorithm>
 #include <new>
+#include <unordered_map>
+#include <unordered_set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 #include "cli/ConsoleNotices.h"
 #include "cli/ConsoleProgress.h"
 #include "cli/SchemeDifferences.h"
+#include "cli/StoredScheme.h"
 #include "cli/ToolText.h"
 #include "hive/ExportImport.h"
+#include "hive/ImportCheck.h"
 #include "hive/SchemeFile.h"
 #include "hive/SchemeFileFormat.h"
 #include "hive/SettingsHive.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
+#include "store/SpreadWork.h"
 #include "store/WriterLock.h"
 
 namespace {
@@ -72,11 +77,14 @@ Fields LinkFields(const WebLink& l) {
             Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
 }
 
+// Text of this machine's code page as a JSON string.
+std::string Json(const std::string& text) { return JsonString(text, GetACP()); }
+
 std::string JsonObject(const Fields& fields) {
     std::string out = "{";
     for (size_t i = 0; i < fields.size(); ++i)
-        out += (i ? ", " : "") + JsonString(fields[i].name) + ": " +
-               (fields[i].number ? fields[i].text : JsonString(fields[i].text));
+        out += (i ? ", " : "") + Json(fields[i].name) + ": " +
+               (fields[i].number ? fields[i].text : Json(fields[i].text));
     return out + "}";
 }
 
@@ -94,18 +102,50 @@ std::string PlainFields(const Fields& fields) {
     std::string out;
     for (size_t i = 0; i < fields.size(); ++i)
         out += (i ? ", " : "") + std::string(fields[i].name) + " " +
-               (fields[i].number ? fields[i].text : "\"" + fields[i].text + "\"");
+               (fields[i].number ? fields[i].text : "\"" + WithoutControls(fields[i].text) + "\"");
     return out;
 }
 
-const SchemeEntry* FindEntry(const std::vector<SchemeEntry>& entries, const std::string& name) {
-    for (const SchemeEntry& entry : entries)
-        if (entry.name == name) return &entry;
-    // Registry names ignore letter case: an import writes into the scheme of that name.
-    for (const SchemeEntry& entry : entries)
-        if (lstrcmpiA(entry.name.c_str(), name.c_str()) == 0) return &entry;
-    return nullptr;
-}
+// Entries found by name: the same spelling first, else as the registry compares names (letter case
+// ignored, SameSchemeName), for an import writes into the scheme of that name.
+class EntryIndex {
+public:
+    explicit EntryIndex(const std::vector<SchemeEntry>& entries) {
+        for (const SchemeEntry& entry : entries) {
+            exact_.emplace(entry.name, &entry);
+            folded_.emplace(SchemeNameKey(entry.name), &entry);
+        }
+    }
+    const SchemeEntry* Find(const std::string& name) const {
+        auto at = exact_.find(name);
+        if (at != exact_.end()) return at->second;
+        at = folded_.find(SchemeNameKey(name));
+        return at != folded_.end() ? at->second : nullptr;
+    }
+    std::string Description(const std::string& name) const {
+        const SchemeEntry* entry = Find(name);
+        return entry ? entry->description : std::string();
+    }
+
+private:
+    std::unordered_map<std::string, const SchemeEntry*> exact_;
+    std::unordered_map<std::string, const SchemeEntry*> folded_;
+};
+
+// The built-in schemes of this machine.
+class BuiltIn {
+public:
+    BuiltIn() {
+        for (const std::string& name : SchemeStore::ReadProtectedNames())
+            names_.insert(SchemeNameKey(name));
+    }
+    bool operator()(const std::string& name) const {
+        return names_.count(SchemeNameKey(name)) != 0;
+    }
+
+private:
+    std::unordered_set<std::string> names_;
+};
 
 std::string Bare(const std::string& field) {
     return !field.empty() && field.back() == kFieldTerminator ? field.substr(0, field.size() - 1)
@@ -178,27 +218,34 @@ private:
         return true;
     }
 
+    // "could not read ..." when the watch saw a part of the registry that could not be read.
+    bool ReadWhole(const RegistryReadWatch& watch) {
+        if (watch.Clean()) return true;
+        err_ << "vlsm: could not read " << watch.FirstFailure() << "\n";
+        return false;
+    }
+
     int List() {
         if (!SchemesReadable()) return kExitUnavailable;
+        const RegistryReadWatch watch;
         SchemeStore machine;
         machine.RefreshEntries();
-        const std::vector<std::string> builtIn = SchemeStore::ReadProtectedNames();
-        const auto isBuiltIn = [&](const std::string& name) {
-            return std::find(builtIn.begin(), builtIn.end(), name) != builtIn.end();
-        };
+        const BuiltIn builtIn;
+        if (!ReadWhole(watch)) return kExitUnavailable;
         if (line_.json) {
             out_ << "{\"schemes\": [";
             for (size_t i = 0; i < machine.entries.size(); ++i) {
                 const SchemeEntry& entry = machine.entries[i];
-                out_ << (i ? "," : "") << "\n  {\"name\": " << JsonString(entry.name)
-                     << ", \"description\": " << JsonString(entry.description)
-                     << ", \"builtIn\": " << (isBuiltIn(entry.name) ? "true" : "false") << "}";
+                out_ << (i ? "," : "") << "\n  {\"name\": " << Json(entry.name)
+                     << ", \"description\": " << Json(entry.description)
+                     << ", \"builtIn\": " << (builtIn(entry.name) ? "true" : "false") << "}";
             }
             out_ << (machine.entries.empty() ? "" : "\n") << "]}\n";
         } else {
             for (const SchemeEntry& entry : machine.entries)
-                out_ << entry.name << "\t" << (isBuiltIn(entry.name) ? "built in" : "-") << "\t"
-                     << entry.description << "\n";
+                out_ << WithoutControls(entry.name) << "\t"
+                     << (builtIn(entry.name) ? "built in" : "-") << "\t"
+                     << WithoutControls(entry.description) << "\n";
         }
         return kExitDone;
     }
@@ -221,61 +268,50 @@ private:
         return code;
     }
 
-    // Calls `each` for every scheme of the file with the machine's entry of that name (or none).
+    // Calls `each(scheme, onMachine, lines)` for every scheme of the file in the file's order, with
+    // the machine's entry of that name (or none) and the lines naming each difference from it.
+    // The machine's schemes are read as the shell reads them, a few at once, a batch at a time.
     template <class Each>
-    static void ForEachFileScheme(const SchemeStore& file, const SchemeStore& machine, Each each) {
-        for (const Scheme& scheme : file.schemes) {
-            const SchemeEntry* fileEntry = FindEntry(file.entries, scheme.name);
-            each(scheme, fileEntry ? fileEntry->description : std::string(),
-                 FindEntry(machine.entries, scheme.name));
-        }
-    }
-
-    // The differences of one scheme of the file from the machine's scheme of that name.
-    std::vector<std::string> Differences(const Scheme& scheme, const std::string& description,
-                                         const SchemeEntry& onMachine) {
-        std::vector<std::string> lines;
-        if (description != onMachine.description)
-            lines.push_back("scheme \"" + scheme.name + "\", description: file \"" + description +
-                            "\", machine \"" + onMachine.description + "\"");
-        Scheme machineScheme;
-        const bool whole = machineScheme.ReadFromRegistry(onMachine.name);
-        const std::vector<HiveRecord> fileRecords = ExportedRecords(scheme, scheme.name);
-        std::vector<RecordDifference> differences = CompareSchemeRecords(
-            scheme.name, fileRecords, ExportedRecords(machineScheme, scheme.name));
-        // A value missing from the registry (or of another type) reads as the one before it or
-        // as nothing, and may happen to equal the file's: each is looked for once the read fell
-        // short.
-        if (!whole) {
-            for (const HiveRecord& record : fileRecords) {
-                RecordPlace place = PlaceOfRecord(scheme.name, record.section, record.key);
-                const bool listed = std::any_of(
-                    differences.begin(), differences.end(), [&](const RecordDifference& d) {
-                        return d.place.section == place.section && d.place.item == place.item &&
-                               d.place.value == place.value;
-                    });
-                if (!listed && !Readable(onMachine.name, place))
-                    differences.push_back({std::move(place), record.value, std::nullopt});
+    static void CompareWithMachine(const SchemeStore& file, const SchemeStore& machine, Each each) {
+        const EntryIndex fileEntries(file.entries);
+        const EntryIndex machineEntries(machine.entries);
+        Scheme sample; // one item of each kind, for the names of every value a file carries
+        sample.roots.roots.resize(1);
+        sample.webLinks.links.resize(1);
+        const std::set<std::string> carried =
+            CarriedValueNames(ValuesToStore("S", ExportedRecords(sample, "S")));
+        constexpr size_t kBatch = 64;
+        for (size_t first = 0; first < file.schemes.size(); first += kBatch) {
+            const size_t count = std::min(kBatch, file.schemes.size() - first);
+            std::vector<const SchemeEntry*> onMachine(count);
+            std::vector<std::vector<StoredValue>> stored(count);
+            for (size_t i = 0; i < count; ++i)
+                onMachine[i] = machineEntries.Find(file.schemes[first + i].name);
+            SpreadWork(count, [&](size_t i) {
+                const Scheme& scheme = file.schemes[first + i];
+                if (onMachine[i])
+                    stored[i] = ReadStoredScheme(onMachine[i]->name, carried,
+                                                 static_cast<int>(scheme.roots.roots.size()),
+                                                 static_cast<int>(scheme.webLinks.links.size()));
+            });
+            for (size_t i = 0; i < count; ++i) {
+                const Scheme& scheme = file.schemes[first + i];
+                std::vector<std::string> lines;
+                if (onMachine[i]) {
+                    const std::string description = fileEntries.Description(scheme.name);
+                    if (description != onMachine[i]->description)
+                        lines.push_back("scheme \"" + scheme.name + "\", description: file \"" +
+                                        description + "\", machine \"" + onMachine[i]->description +
+                                        "\"");
+                    const std::vector<StoredValue> toStore =
+                        ValuesToStore(scheme.name, ExportedRecords(scheme, scheme.name));
+                    for (const RecordDifference& difference :
+                         CompareStoredValues(toStore, stored[i]))
+                        lines.push_back(DescribeDifference(scheme.name, difference));
+                }
+                each(scheme, onMachine[i], lines);
             }
         }
-        for (const RecordDifference& difference : differences)
-            lines.push_back(DescribeDifference(scheme.name, difference));
-        return lines;
-    }
-
-    // Whether the registry holds the value of `place` with the type the shell reads it as.
-    static bool Readable(const std::string& schemeName, const RecordPlace& place) {
-        std::string path = SchemeKeyPath(schemeName) + "\\" + place.section;
-        if (!place.item.empty()) path += "\\" + place.item;
-        RegKey key(false, path);
-        const std::string& name = place.value;
-        const bool text = place.section != "ToolBars" && place.section != "TabSelection" &&
-                          name != "RootFolderCount" && name != "WebLinksCount" &&
-                          name != "FolderLevels" && name != "DenyModify" &&
-                          (place.section != "Defaults" || name == "DefaultView");
-        std::string ignoredText;
-        DWORD ignoredNumber = 0;
-        return text ? key.ReadString(name, ignoredText) : key.ReadDword(name, ignoredNumber);
     }
 
     int DryRun() {
@@ -284,16 +320,14 @@ private:
         if (!SchemesReadable()) return kExitUnavailable;
         SchemeStore machine;
         machine.RefreshEntries();
-        ForEachFileScheme(file, machine,
-                          [&](const Scheme& scheme, const std::string& description,
-                              const SchemeEntry* onMachine) {
-                              const char* outcome =
-                                  !onMachine ? "would add"
-                                  : Differences(scheme, description, *onMachine).empty()
-                                      ? "identical"
-                                      : "would replace";
-                              out_ << outcome << ": " << scheme.name << "\n";
-                          });
+        CompareWithMachine(file, machine,
+                           [&](const Scheme& scheme, const SchemeEntry* onMachine,
+                               const std::vector<std::string>& differences) {
+                               const char* outcome = !onMachine            ? "would add"
+                                                     : differences.empty() ? "identical"
+                                                                           : "would replace";
+                               out_ << outcome << ": " << WithoutControls(scheme.name) << "\n";
+                           });
         return kExitDone;
     }
 
@@ -304,28 +338,26 @@ private:
         SchemeStore machine;
         machine.RefreshEntries();
         size_t count = 0;
-        ForEachFileScheme(
-            file, machine,
-            [&](const Scheme& scheme, const std::string& description,
-                const SchemeEntry* onMachine) {
-                if (!onMachine) {
-                    out_ << "scheme \"" << scheme.name << "\": not on this computer\n";
-                    ++count;
-                    return;
-                }
-                for (const std::string& line : Differences(scheme, description, *onMachine)) {
-                    out_ << line << "\n";
-                    ++count;
-                }
-            });
+        CompareWithMachine(file, machine,
+                           [&](const Scheme& scheme, const SchemeEntry* onMachine,
+                               const std::vector<std::string>& differences) {
+                               if (!onMachine) {
+                                   out_ << "scheme \"" << WithoutControls(scheme.name)
+                                        << "\": not on this computer\n";
+                                   ++count;
+                               }
+                               for (const std::string& line : differences)
+                                   out_ << WithoutControls(line) << "\n";
+                               count += differences.size();
+                           });
         if (line_.exact) {
+            std::unordered_set<std::string> inFile;
+            for (const Scheme& scheme : file.schemes)
+                inFile.insert(SchemeNameKey(scheme.name));
             for (const SchemeEntry& entry : machine.entries) {
-                const bool inFile = std::any_of(
-                    file.schemes.begin(), file.schemes.end(), [&](const Scheme& scheme) {
-                        return lstrcmpiA(scheme.name.c_str(), entry.name.c_str()) == 0;
-                    });
-                if (inFile) continue;
-                out_ << "scheme \"" << entry.name << "\": on this computer, not in the file\n";
+                if (inFile.count(SchemeNameKey(entry.name))) continue;
+                out_ << "scheme \"" << WithoutControls(entry.name)
+                     << "\": on this computer, not in the file\n";
                 ++count;
             }
         }
@@ -341,14 +373,15 @@ private:
     int Show() {
         SchemeStore file;
         if (!ReadFile(file)) return Failed();
+        const EntryIndex entries(file.entries);
+        const BuiltIn builtIn;
         if (line_.json) {
             out_ << "{\"schemes\": [";
             for (size_t i = 0; i < file.schemes.size(); ++i) {
                 const Scheme& s = file.schemes[i];
-                const SchemeEntry* entry = FindEntry(file.entries, s.name);
-                out_ << (i ? "," : "") << "\n  {\"name\": " << JsonString(s.name)
-                     << ",\n   \"description\": "
-                     << JsonString(entry ? entry->description : std::string())
+                out_ << (i ? "," : "") << "\n  {\"name\": " << Json(s.name)
+                     << ",\n   \"description\": " << Json(entries.Description(s.name))
+                     << ",\n   \"builtIn\": " << (builtIn(s.name) ? "true" : "false")
                      << ",\n   \"defaults\": " << JsonObject(DefaultsFields(s.defaults))
                      << ",\n   \"tabs\": " << JsonObject(TabsFields(s.tabs))
                      << ",\n   \"toolbars\": [";
@@ -363,20 +396,21 @@ private:
             return kExitDone;
         }
         for (const Scheme& s : file.schemes) {
-            const SchemeEntry* entry = FindEntry(file.entries, s.name);
-            out_ << "scheme \"" << s.name << "\": \"" << (entry ? entry->description : "")
-                 << "\"\n";
-            out_ << "  defaults: " << PlainFields(DefaultsFields(s.defaults)) << "\n";
-            out_ << "  tabs: " << PlainFields(TabsFields(s.tabs)) << "\n";
+            std::string text = "scheme \"" + WithoutControls(s.name) + "\"" +
+                               (builtIn(s.name) ? " (built in)" : "") + ": \"" +
+                               WithoutControls(entries.Description(s.name)) + "\"\n";
+            text += "  defaults: " + PlainFields(DefaultsFields(s.defaults)) + "\n";
+            text += "  tabs: " + PlainFields(TabsFields(s.tabs)) + "\n";
             for (int p = 0; p < 3; ++p)
-                out_ << "  toolbar page " << p + 1 << ": "
-                     << PlainFields(PageFields(s.toolBars.pages[p])) << "\n";
+                text += "  toolbar page " + std::to_string(p + 1) + ": " +
+                        PlainFields(PageFields(s.toolBars.pages[p])) + "\n";
             for (size_t r = 0; r < s.roots.roots.size(); ++r)
-                out_ << "  root " << r + 1 << ": " << PlainFields(RootFields(s.roots.roots[r]))
-                     << "\n";
+                text += "  root " + std::to_string(r + 1) + ": " +
+                        PlainFields(RootFields(s.roots.roots[r])) + "\n";
             for (size_t l = 0; l < s.webLinks.links.size(); ++l)
-                out_ << "  link " << l + 1 << ": " << PlainFields(LinkFields(s.webLinks.links[l]))
-                     << "\n";
+                text += "  link " + std::to_string(l + 1) + ": " +
+                        PlainFields(LinkFields(s.webLinks.links[l])) + "\n";
+            out_ << text;
         }
         return kExitDone;
     }

@@ -9,6 +9,9 @@ std::string CurrentFolder();
 bool SetCurrentFolder(const std::string& folder);
 // Names (not paths) of the entries of `folder` matching `pattern`, in the file system's order.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern);
+// What Windows says about an error code, as one line ending in the code: "Access is denied.
+// (error 5)".
+std::string SystemErrorText(unsigned long error);
 // True when `path` can be opened for reading right now.
 bool CanOpenForReading(const std::string& path);
 // The first `maxBytes` bytes of a file (fewer when it is shorter) and its whole size; false when

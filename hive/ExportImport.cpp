@@ -173,8 +173,7 @@ bool SaveSchemesToFile(const std::string& path) {
     bool written = false;
     try {
         SchemeFile file;
-        file.CollectRecords();
-        written = file.WriteRecords(path);
+        written = file.CollectRecords() && file.WriteRecords(path);
     } catch (...) {
         WorkingHive().Assign({});
         written = false;

@@ -34,10 +34,7 @@ bool ParseCount(std::string_view text, uint64_t& count) {
 // A damaged value may be megabytes long and hold any byte; the reason stays one short line.
 std::string Quoted(std::string_view text) {
     constexpr size_t kShown = 40;
-    std::string out = "\"";
-    for (char c : text.substr(0, kShown))
-        out += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-    return out + (text.size() > kShown ? "...\"" : "\"");
+    return "\"" + WithoutControls(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
 }
 
 // The import's reads replayed over the const record list with SettingsHive's cursor rule, each
@@ -134,6 +131,13 @@ private:
 };
 
 } // namespace
+
+std::string WithoutControls(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    return out;
+}
 
 const char* NameProblem(std::string_view name) {
     if (name.empty()) return "is empty";

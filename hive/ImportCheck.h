@@ -19,5 +19,9 @@ bool CheckImportable(const ParsedRecords& parsed, std::string* why = nullptr);
 // no zero byte, no terminator.
 const char* NameProblem(std::string_view name);
 
+// The text with every control character (line breaks, escape...) shown as '?', as a reason
+// quotes a value: a name from a file or the registry cannot split a line or steer a terminal.
+std::string WithoutControls(std::string_view text);
+
 // A field holding the terminator byte would shift every later field of the file.
 bool ContainsTerminator(std::string_view field);

@@ -6,12 +6,19 @@
 #include "framework/Notices.h"
 #include "hive/ImportCheck.h"
 #include "hive/SchemeFileFormat.h"
+#include "store/RegKey.h"
+#include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
 
 namespace {
 
 // Far beyond any school's schemes; a larger file is not read into the 32-bit address space.
 constexpr LONGLONG kLargestFile = 256LL * 1024 * 1024;
+
+// Which file, and what Windows said about it: the box's fixed text has room for neither.
+void ExplainFileError(const char* what, const std::string& path, DWORD error) {
+    Explain(std::string(what) + " " + path + ": " + SystemErrorText(error));
+}
 
 void ReportReadProblem() {
     Warn(nullptr,
@@ -50,11 +57,15 @@ std::string TemporaryFolderFor(const std::string& path) {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestFile;
+    bool ok = GetFileSizeEx(file, &size) != FALSE;
+    if (ok && size.QuadPart > kLargestFile) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        ok = false;
+    }
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         size_t done = 0;
@@ -66,43 +77,74 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
             done += read;
         }
     }
+    const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
     CloseHandle(file);
-    if (!ok) bytes.clear();
+    if (!ok) {
+        bytes.clear();
+        // A file that ended early reads as no error at all.
+        SetLastError(error ? error : ERROR_HANDLE_EOF);
+    }
     return ok;
 }
 
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     // A read-only file is the user's word that it must not change; not every system's move
     // honours it.
-    if (PathExists(path) && !PathWritable(path)) return false;
+    if (PathExists(path) && !PathWritable(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     char temporary[MAX_PATH];
     if (!GetTempFileNameA(TemporaryFolderFor(path).c_str(), "vls", 0, temporary)) return false;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     bool ok = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes);
-    if (file != INVALID_HANDLE_VALUE) ok = CloseHandle(file) && ok;
-    ok = ok &&
-         MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) SchemeFile::RemoveIfExists(temporary);
+    DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+    if (file != INVALID_HANDLE_VALUE && !CloseHandle(file) && ok) {
+        error = GetLastError();
+        ok = false;
+    }
+    if (ok && !MoveFileExA(temporary, path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        ok = false;
+    }
+    if (!ok) {
+        SchemeFile::RemoveIfExists(temporary);
+        SetLastError(error);
+    }
     return ok;
 }
 
-size_t SchemeFile::CollectRecords() {
+bool SchemeFile::CollectRecords() {
+    records.clear();
     SchemeStore store;
-    store.Load(false);
+    const RegistryReadWatch watch;
+    if (!store.ReadAll()) {
+        Explain(std::string("could not read HKEY_LOCAL_MACHINE\\") + kSchemesKey);
+        return false;
+    }
+    if (!watch.Clean()) {
+        Explain("could not read " + watch.FirstFailure());
+        return false;
+    }
     store.ExportAll();
     records = std::move(store.records);
-    return records.size();
+    return true;
 }
 
 bool SchemeFile::WriteRecords(const std::string& path) {
     for (const HiveRecord& r : records)
         if (!WritableFaithfully(r.section) || !WritableFaithfully(r.key) ||
-            !WritableFaithfully(r.value))
+            !WritableFaithfully(r.value)) {
+            Explain("a scheme holds a character that a scheme file cannot carry");
             return false;
+        }
     std::string bytes = EncodeSchemeFile(records);
     ScrambleBytes(bytes);
-    return ReplaceWholeFile(path, bytes);
+    if (ReplaceWholeFile(path, bytes)) return true;
+    ExplainFileError("could not write", path, GetLastError());
+    return false;
 }
 
 bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
@@ -110,6 +152,7 @@ bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
     if (count) *count = 0;
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) {
+        ExplainFileError("could not read", path, GetLastError());
         ReportReadProblem();
         return false;
     }

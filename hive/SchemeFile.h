@@ -13,8 +13,10 @@ public:
     // Export form (each field ends with the terminator) for writing; parsed form after reading.
     std::vector<HiveRecord> records;
 
-    // Every scheme of the machine with the descriptions, in export form; returns their number.
-    size_t CollectRecords();
+    // Every scheme of the machine with the descriptions, in export form, read with read access
+    // only. False, with what could not be read explained, when any part of a scheme or the list
+    // could not be read: a file with fewer schemes than the machine holds is never made.
+    bool CollectRecords();
 
     // Writes the header and the records, scrambled. False, with the file as it was, when a field
     // holds the terminator (the file would read back differently) or a write failed.
@@ -35,8 +37,11 @@ public:
     static void ReportNotASchemeFile();
 };
 
-// The whole bytes of a file; false when it cannot be opened or read.
+// The whole bytes of a file; false, with the system's error code left for GetLastError, when it
+// cannot be opened or read. A writer may replace the file meanwhile: the reader keeps the bytes
+// it opened.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 // Writes `bytes` to a temporary file in the target's folder and moves it over `path` once
-// complete; on failure the temporary file is removed and `path` is untouched.
+// complete; on failure the temporary file is removed, `path` is untouched and GetLastError gives
+// the failing step's error.
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes);

@@ -1,4 +1,7 @@
 #include "store/RegKey.h"
+#include <atomic>
+#include <mutex>
+#include "framework/FileSystem.h"
 
 namespace {
 // Most values fit here, so a read costs one call; longer ones are read again whole.
@@ -29,6 +32,53 @@ LONG DeleteChildren(HKEY key) {
 }
 } // namespace
 
+namespace {
+struct WatchState {
+    std::mutex lock;
+    bool clean = true;
+    std::string first;
+};
+WatchState g_watchState;
+std::atomic<bool> g_watching{false};
+
+std::string RootName(HKEY root) {
+    if (root == HKEY_LOCAL_MACHINE) return "HKEY_LOCAL_MACHINE\\";
+    if (root == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER\\";
+    return std::string(); // a key below an open one: the path is relative to it
+}
+} // namespace
+
+RegistryReadWatch::RegistryReadWatch() {
+    const std::lock_guard<std::mutex> hold(g_watchState.lock);
+    g_watchState.clean = true;
+    g_watchState.first.clear();
+    g_watching = true;
+}
+
+RegistryReadWatch::~RegistryReadWatch() { g_watching = false; }
+
+bool RegistryReadWatch::Clean() const {
+    const std::lock_guard<std::mutex> hold(g_watchState.lock);
+    return g_watchState.clean;
+}
+
+std::string RegistryReadWatch::FirstFailure() const {
+    const std::lock_guard<std::mutex> hold(g_watchState.lock);
+    return g_watchState.first;
+}
+
+void RegistryReadWatch::Note(HKEY root, const std::string& path, LONG error) {
+    // Absent keys and values, and values of another type, are what a damaged scheme reads as.
+    if (!g_watching || error == ERROR_FILE_NOT_FOUND || error == ERROR_INVALID_DATA ||
+        error == ERROR_MORE_DATA || error == ERROR_NO_MORE_ITEMS)
+        return;
+    const std::lock_guard<std::mutex> hold(g_watchState.lock);
+    if (!g_watchState.clean) return;
+    g_watchState.clean = false;
+    g_watchState.first =
+        RootName(root) + path + ": " + SystemErrorText(static_cast<unsigned long>(error));
+}
+
 RegKey::RegKey(bool create, const std::string& path, HKEY root) : path_(path), root_(root), create_(create) {}
 
 RegKey::~RegKey() { Close(); }
@@ -53,7 +103,11 @@ void RegKey::SetCreate(bool create) {
 
 bool RegKey::Exists(HKEY root, const std::string& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    const LONG error = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
+    if (error != ERROR_SUCCESS) {
+        RegistryReadWatch::Note(root, path, error);
+        return false;
+    }
     RegCloseKey(key);
     return true;
 }
@@ -62,6 +116,7 @@ void RegKey::Close() { CloseHandleOf(handle_); }
 
 bool RegKey::Fail(LONG error) {
     lastError_ = error;
+    RegistryReadWatch::Note(root_, path_, error);
     return false;
 }
 
@@ -198,7 +253,10 @@ std::vector<RegValue> RegKey::Values() {
             --index;
             continue;
         }
-        if (error != ERROR_SUCCESS) break;
+        if (error != ERROR_SUCCESS) {
+            if (error != ERROR_NO_MORE_ITEMS) Fail(error);
+            break;
+        }
         values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
     }
     return values;
@@ -210,7 +268,11 @@ std::vector<std::string> RegKey::SubKeyNames() {
     for (DWORD index = 0;; ++index) {
         char name[256];
         DWORD length = sizeof name;
-        if (RegEnumKeyExA(handle_, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        const LONG error = RegEnumKeyExA(handle_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (error != ERROR_SUCCESS) {
+            if (error != ERROR_NO_MORE_ITEMS) Fail(error);
+            break;
+        }
         names.emplace_back(name, length);
     }
     return names;

@@ -14,6 +14,26 @@ struct RegValue {
     std::string Text() const { return std::string(data.c_str()); }
 };
 
+// While one exists, every registry call of any thread that fails for another reason than the key
+// or value being absent (access denied, above all) is noted. A command that must read everything
+// it touches (a save of every scheme to a file, the list of schemes) then refuses, instead of
+// going on with less than the machine holds. One at a time.
+class RegistryReadWatch {
+public:
+    RegistryReadWatch();
+    ~RegistryReadWatch();
+    RegistryReadWatch(const RegistryReadWatch&) = delete;
+    RegistryReadWatch& operator=(const RegistryReadWatch&) = delete;
+
+    bool Clean() const;
+    // The first failure: the key's path and what Windows said, e.g.
+    // "HKEY_LOCAL_MACHINE\...\Schemes\Art\Defaults: Access is denied. (error 5)".
+    std::string FirstFailure() const;
+
+    // Called by RegKey on every failure.
+    static void Note(HKEY root, const std::string& path, LONG error);
+};
+
 class RegKey {
 public:
     RegKey(bool create, const std::string& path, HKEY root = HKEY_LOCAL_MACHINE);

@@ -88,6 +88,19 @@ bool SchemeStore::LoadEntries(bool reportUnreadable) {
 
 void SchemeStore::Load(bool reportUnreadable) {
     if (!LoadEntries(reportUnreadable)) return;
+    ReadSchemes();
+}
+
+bool SchemeStore::ReadAll() {
+    std::vector<SchemeEntry> listed;
+    std::vector<std::string> orphans;
+    if (!ReadListing(listed, orphans)) return false;
+    entries = std::move(listed);
+    ReadSchemes();
+    return true;
+}
+
+void SchemeStore::ReadSchemes() {
     schemes.assign(entries.size(), Scheme());
     SpreadWork(entries.size(), [&](size_t i) {
         schemes[i].name = entries[i].name;
@@ -181,7 +194,7 @@ void SchemeStore::MergeImported(const SchemeStore& imported) {
 std::vector<std::string> SchemeStore::ReadProtectedNames() {
     std::vector<std::string> names;
     RegKey key(false, kProtectedSchemesKey);
-    if (!key.Open(KEY_ALL_ACCESS)) return names;
+    if (!key.Open(KEY_READ)) return names;
     for (const RegValue& value : key.Values()) names.push_back(value.name);
     return names;
 }

@@ -33,6 +33,10 @@ public:
     // Entries, then every listed scheme with all its sections. Ends the program when the
     // Schemes key is missing.
     void Load(bool reportUnreadable);
+    // Entries and every listed scheme as Load reads them, with read access only: what a save to a
+    // file needs. False when the Schemes key cannot be read; a RegistryReadWatch (store/RegKey.h)
+    // tells whether anything else could not be.
+    bool ReadAll();
     // Every entry's description, then every loaded scheme. False when anything failed.
     bool SaveAll();
     // One scheme as SaveAll writes each: its entry's description, then its key. No other scheme
@@ -57,6 +61,10 @@ public:
     void ImportAll();
     // `records` becomes a copy of the working hive's records.
     void TakeWorkingHive();
+
+private:
+    // Every entry's scheme, a few at once.
+    void ReadSchemes();
 };
 
 // Scheme names as the registry and the allocations compare them: letter case ignored, as the

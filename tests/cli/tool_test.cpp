@@ -1,6 +1,7 @@
 // vlsm's commands run in process through the real registry (sandboxed): one test per command.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <future>
 #include <sstream>
 #include <thread>
@@ -170,9 +171,9 @@ TEST_F(ToolTest, VerifyNamesEveryDifference) {
     EXPECT_EQ(Run({"verify", file}), kExitDifferent);
     EXPECT_EQ(
         out.str(),
+        "scheme \"Art\", section \"TabSelection\", value \"Page2\": file \"0\", machine (none)\n"
         "scheme \"Art\", section \"WebLinks\", item \"WebLink 1\", value \"URL\": file "
         "\"http://library.example/\", machine \"http://elsewhere/\"\n"
-        "scheme \"Art\", section \"TabSelection\", value \"Page2\": file \"0\", machine (none)\n"
         "scheme \"Maths\", section \"Defaults\", value \"Silent\": file \"0\", machine \"7\"\n"
         "3 differences from " +
             file + "\n");
@@ -180,6 +181,72 @@ TEST_F(ToolTest, VerifyNamesEveryDifference) {
     EXPECT_NE(out.str().find("scheme \"Extra\": on this computer, not in the file\n4 differences"),
               std::string::npos)
         << out.str();
+}
+
+TEST_F(ToolTest, VerifyComparesWhatTheShellReads) {
+    Exported();
+    const std::string file = folder.File("machine.esm");
+    const std::string art = SchemeKeyPath("Art");
+    // The shell reads five roots where two keys are; the same text stored as REG_EXPAND_SZ
+    // is another value to it; the name it shows is the scheme's own value.
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, art + "\\FolderDisplay", "RootFolderCount", 5);
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, art + "\\FolderDisplay\\Root 1", "RootPath",
+                               "C:\\Shared\\Pupils", REG_EXPAND_SZ);
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths"), "Scheme Name", "Sums");
+    EXPECT_EQ(Run({"verify", file}), kExitDifferent);
+    EXPECT_EQ(
+        out.str(),
+        "scheme \"Art\", section \"FolderDisplay\", value \"RootFolderCount\": file \"2\", "
+        "machine \"5\"\n"
+        "scheme \"Art\", section \"FolderDisplay\", item \"Root 1\", value \"RootPath\": file "
+        "\"C:\\Shared\\Pupils\" (REG_SZ), machine \"C:\\Shared\\Pupils\" (REG_EXPAND_SZ)\n"
+        "scheme \"Maths\", value \"Scheme Name\": file \"Maths\", machine \"Sums\"\n"
+        "3 differences from " +
+            file + "\n");
+    EXPECT_EQ(Run({"import", file}), kExitDone) << err.str();
+    EXPECT_EQ(Run({"verify", file}), kExitDone) << out.str();
+}
+
+// Denies everyone the reading of a key for the scope, as a key an administrator alone may read
+// denies a tool that is not elevated.
+class UnreadableKey {
+public:
+    explicit UnreadableKey(const std::string& path) : key_(false, path) {
+        EXPECT_TRUE(Protect("D:P(D;;KR;;;WD)(A;;KA;;;WD)"));
+    }
+    ~UnreadableKey() { Protect("D:P(A;;KA;;;WD)"); }
+
+private:
+    bool Protect(const char* access) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(access, SDDL_REVISION_1,
+                                                                  &descriptor, nullptr))
+            return false;
+        const bool set = key_.Open(WRITE_DAC) &&
+                         RegSetKeySecurity(key_.Handle(), DACL_SECURITY_INFORMATION, descriptor) ==
+                             ERROR_SUCCESS;
+        LocalFree(descriptor);
+        return set;
+    }
+    RegKey key_;
+};
+
+TEST_F(ToolTest, ExportAndListStopAtWhatTheyCannotRead) {
+    folder.Write("school.esm", "the school's file");
+    {
+        const UnreadableKey hidden(SchemeKeyPath("Maths") + "\\FolderDisplay");
+        EXPECT_EQ(Run({"export", folder.File("school.esm")}), kExitUnavailable);
+        EXPECT_EQ(folder.Read("school.esm"), "the school's file");
+        EXPECT_NE(err.str().find("Maths\\FolderDisplay: "), std::string::npos) << err.str();
+        EXPECT_EQ(Run({"export", folder.File("other.esm")}), kExitUnavailable);
+        EXPECT_EQ(GetFileAttributesA(folder.File("other.esm").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    {
+        const UnreadableKey hidden(SchemeKeyPath("Maths"));
+        EXPECT_EQ(Run({"list"}), kExitUnavailable);
+        EXPECT_NE(err.str().find("could not read"), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(Run({"export", folder.File("school.esm")}), kExitDone) << err.str();
 }
 
 TEST_F(ToolTest, ShowJsonListsEverySchemeInUtf8) {
