@@ -8,7 +8,9 @@
 class WriterLock {
 public:
     // Waits up to `waitMs` for the turn. When another writer keeps it that long (or the lock
-    // cannot be made at all), shows "Schemes Busy" to `owner` and holds nothing.
+    // cannot be made at all), shows "Schemes Busy" to `owner` and holds nothing. Administrators
+    // and SYSTEM alone take part: anyone else, who cannot write the schemes, is let through at
+    // once without a turn, and can neither make nor hold the lock.
     explicit WriterLock(HWND owner, DWORD waitMs = DefaultWait());
     ~WriterLock();
     WriterLock(const WriterLock&) = delete;
@@ -21,6 +23,8 @@ public:
     static void SetDefaultWait(DWORD waitMs);
 
 private:
+    HANDLE namespace_ = nullptr;
     HANDLE mutex_ = nullptr;
-    bool held_ = false;
+    bool held_ = false;   // the caller may write
+    bool locked_ = false; // and holds the mutex for it
 };

@@ -155,6 +155,26 @@ TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
     EXPECT_EQ(out.str(), "identical: Art\nidentical: Maths\n");
 }
 
+TEST_F(ToolTest, AMutexMadeFirstUnderTheOldNameBlocksNoWriter) {
+    // Made first and held on a thread of its own, as any signed-in user could.
+    std::promise<void> made, release;
+    std::thread squatter([&] {
+        HANDLE held = CreateMutexA(nullptr, TRUE, "Global\\Orrinford.VexarLumen.SchemeWriter");
+        made.set_value();
+        release.get_future().wait();
+        if (held) CloseHandle(held);
+    });
+    made.get_future().wait();
+    {
+        const WriterLock program(nullptr, 0);
+        EXPECT_TRUE(program.Held());
+    }
+    Exported();
+    EXPECT_EQ(Run({"import", folder.File("machine.esm"), "--wait", "0"}), kExitDone) << err.str();
+    release.set_value();
+    squatter.join();
+}
+
 TEST_F(ToolTest, VerifyNamesEveryDifference) {
     Exported();
     const std::string file = folder.File("machine.esm");
