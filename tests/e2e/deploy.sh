@@ -36,7 +36,10 @@ on() { # machine, command...: runs a Windows command on that workstation
     return "${PIPESTATUS[0]}"
 }
 vlsm() { local machine=$1; shift; on "$machine" 'C:\Program Files\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe' "$@"; }
-startup() { on "$1" cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" "$(winpath "$share/school.esm")" 'C:\vlsm-startup.log' >/dev/null; }
+startup() { # machine [scheme file] [log]
+    on "$1" cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" \
+        "${2:-$(winpath "$share/school.esm")}" "${3:-C:\vlsm-startup.log}" >/dev/null
+}
 last_log() { tail -n 1 "$room/$1/drive_c/vlsm-startup.log" | tr -d '\r'; }
 juniors='HKLM\Software\Orrinford\VexarLumen\Schemes\Juniors'
 
@@ -69,6 +72,28 @@ check "ws2 start-up script puts it right" 0 $?
 check "ws2 value restored" 0 "$(vlsm ws2 verify "$(winpath "$share/school.esm")" >/dev/null; echo $?)"
 startup ws1
 check "ws1 start-up in step" "exit 0 in step with $(winpath "$share/school.esm")" "$(last_log ws1 | grep -o 'exit 0 .*')"
+
+# Paths with "!", "&", parentheses and spaces reach vlsm and the log as they are.
+odd_share="$share/room 4!&(x)"
+mkdir -p "$odd_share" "$room/ws1/drive_c/logs 4!&"
+cp "$share/school.esm" "$odd_share/"
+startup ws1 "$(winpath "$odd_share/school.esm")" 'C:\logs 4!&\vlsm.log'
+check "odd paths: exit code" 0 $?
+check "odd paths: the log line" "exit 0 in step with $(winpath "$odd_share/school.esm")" \
+    "$(tail -n 1 "$room/ws1/drive_c/logs 4!&/vlsm.log" | tr -d '\r' | grep -o 'exit 0 .*')"
+
+# A vlsm.exe that is not there is exit 3 with its path; a log that cannot be written goes to the
+# event log instead.
+VLSM='C:\Program Files\Orrinford\nowhere\vlsm.exe' startup ws1
+check "vlsm.exe missing: exit code" 3 $?
+check "vlsm.exe missing: the log line" \
+    'exit 3 vlsm could not be run, there is no file C:\Program Files\Orrinford\nowhere\vlsm.exe' \
+    "$(last_log ws1 | grep -o 'exit 3 .*')"
+cp "$VLSM_BUILD/bin/e2e_eventcreate.exe" "$room/ws1/drive_c/eventcreate.exe"
+EVENTCREATE='C:\eventcreate.exe' VLSM_EVENTS='C:\events.txt' startup ws1 "" 'C:\no such folder\vlsm.log'
+check "unwritable log: exit code" 0 $?
+check "unwritable log: the event" "the log C:\no such folder\vlsm.log could not be written." \
+    "$(tr -d '\r' <"$room/ws1/drive_c/events.txt" 2>/dev/null | grep -o 'the log .* could not be written\.')"
 
 # A damaged file on the share changes nothing and leaves its exit code.
 printf 'damaged' >"$share/school.esm"

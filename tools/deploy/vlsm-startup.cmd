@@ -13,59 +13,83 @@ rem
 rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
-rem The tool is taken from %VLSM% when set, else from the program's install folder.
-rem Delayed expansion keeps quotes and ampersands in vlsm's messages from being read as commands.
-setlocal EnableDelayedExpansion
+rem The tool is taken from %VLSM% when set, else from the program's install folder. A vlsm.exe
+rem that is missing or does not run as a program is exit 3, with its path in the log line. When
+rem the log cannot be written, the line goes to the Application event log instead (eventcreate,
+rem source VexarLumen, or %EVENTCREATE% when set).
+rem Delayed expansion stays off: it would take every "!" out of paths and messages. vlsm's
+rem messages travel only through FOR variables, which are never read again as commands, so
+rem quotes, "&", "%" and parentheses in them stay text.
+setlocal DisableDelayedExpansion
 
 set "SCHEMES=%~1"
-if "%SCHEMES%"=="" set "SCHEMES=\\school\netlogon\vexar\school.esm"
+if not defined SCHEMES set "SCHEMES=\\school\netlogon\vexar\school.esm"
 set "LOG=%~2"
-if "%LOG%"=="" set "LOG=%SystemRoot%\Temp\vlsm-startup.log"
-if not "%VLSM%"=="" goto found
+if not defined LOG set "LOG=%SystemRoot%\Temp\vlsm-startup.log"
+if defined VLSM goto found
 set "VLSM=%ProgramFiles%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
 rem The program is 32-bit: on 64-bit Windows it lives below "Program Files (x86)".
 if exist "%ProgramFiles(x86)%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe" set "VLSM=%ProgramFiles(x86)%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
 :found
+if not defined EVENTCREATE set "EVENTCREATE=%SystemRoot%\System32\eventcreate.exe"
 rem Each run of vlsm writes a file of its own: a file just read can still be held open, and a
 rem redirection that fails runs nothing while leaving the last exit code in place.
 set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
+rem The log line is WHAT followed by the text of the variable named by SAID.
+set "WHAT="
 
+if not exist "%VLSM%" goto missing
 "%VLSM%" verify "%SCHEMES%" >"%OUT%-verify.txt" 2>&1
-set RESULT=%ERRORLEVEL%
+set "RESULT=%ERRORLEVEL%"
 call :last verify
-if not "%RESULT%"=="0" goto differs
-set "SAID=!LAST!"
-goto done
-
-:differs
+set "SAID=VLSM_verify"
+if "%RESULT%"=="0" goto done
 if "%RESULT%"=="1" goto import
-set "SAID=verify failed: !LAST!"
-goto done
+set "WHAT=verify failed: "
+goto ran
 
 :import
-set "FOUND=!LAST!"
 "%VLSM%" import "%SCHEMES%" >"%OUT%-import.txt" 2>&1
-set RESULT=%ERRORLEVEL%
+set "RESULT=%ERRORLEVEL%"
 call :last import
-if not "%RESULT%"=="0" goto failed
-set "SAID=imported: !FOUND!"
-goto done
+set "WHAT=imported: "
+if "%RESULT%"=="0" goto done
+set "WHAT=import failed: "
+set "SAID=VLSM_import"
 
-:failed
-set "SAID=import failed: !LAST!"
+:ran
+rem Any other exit code: vlsm did not run, or did not end, as a program does.
+for %%C in (1 2 3) do if "%RESULT%"=="%%C" goto done
+set "VLSM_run=vlsm could not be run (exit %RESULT%): %VLSM%"
+goto unrun
+
+:missing
+set "VLSM_run=vlsm could not be run, there is no file %VLSM%"
+
+:unrun
+set "RESULT=3"
+set "WHAT="
+set "SAID=VLSM_run"
 
 :done
->>"%LOG%" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% !SAID!
-del "%OUT%-verify.txt" "%OUT%-import.txt" >nul 2>&1
+for /f "tokens=1* delims==" %%A in ('set %SAID%') do if /i "%%A"=="%SAID%" >"%OUT%-line.txt" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% %WHAT%%%B
+rem "||" sees a redirection that failed; an earlier exit code must not count as one.
+"%ComSpec%" /c exit 0
+type "%OUT%-line.txt" >>"%LOG%" 2>nul || goto unlogged
+goto end
+
+:unlogged
+rem Quotes in the line can spoil eventcreate's arguments: then the event says less.
+for /f "usebackq delims=" %%M in ("%OUT%-line.txt") do "%EVENTCREATE%" /T ERROR /ID 1 /L APPLICATION /SO VexarLumen /D "Vexar Lumen start-up script: the log %LOG% could not be written. %%M" >nul 2>&1
+if errorlevel 1 "%EVENTCREATE%" /T ERROR /ID 1 /L APPLICATION /SO VexarLumen /D "Vexar Lumen start-up script: the log %LOG% could not be written. exit %RESULT%" >nul 2>&1
+
+:end
+del "%OUT%-verify.txt" "%OUT%-import.txt" "%OUT%-line.txt" >nul 2>&1
 exit /b %RESULT%
 
-rem The last line vlsm printed for command %1, for the log; a run that never started is exit 3.
+rem The last line vlsm printed for command %1, as VLSM_%1; never empty, so that it is listed.
 :last
-set "LAST="
-if not exist "%OUT%-%1.txt" (
-    set RESULT=3
-    set "LAST=vlsm could not be run: %VLSM%"
-    goto :eof
-)
-for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "LAST=%%L"
+set "VLSM_%1=(nothing printed)"
+if not exist "%OUT%-%1.txt" goto :eof
+for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "VLSM_%1=%%L"
 goto :eof
