@@ -63,6 +63,11 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             line.dryRun = true;
         } else if (option == "--exact" && c == ToolCommand::Verify && !line.exact) {
             line.exact = true;
+        } else if (option == "--require-checksum" &&
+                   (c == ToolCommand::Import || c == ToolCommand::Verify ||
+                    c == ToolCommand::Show) &&
+                   !line.requireChecksum) {
+            line.requireChecksum = true;
         } else if (option == "--wait" && c == ToolCommand::Import) {
             if (next + 1 >= args.size() || !ParseSeconds(args[next + 1], line.waitSeconds))
                 return Fail(why, "--wait needs a number of seconds from 0 to 86400");
@@ -83,19 +88,26 @@ const char* ToolHelpText() {
            "Commands:\n"
            "  list [--json]            the schemes of this computer: name, built in or not,\n"
            "                           description\n"
-           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does\n"
-           "  import FILE [--dry-run] [--wait SECONDS]\n"
+           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does,\n"
+           "                           and its checksum to FILE.sha256\n"
+           "  import FILE [--dry-run] [--wait SECONDS] [--require-checksum]\n"
            "                           loads the schemes of FILE into this computer, as \"Load\n"
            "                           from disk\" does; schemes the file does not hold stay.\n"
            "                           A refused file changes nothing. --dry-run writes nothing\n"
            "                           and says for each scheme whether it would be added,\n"
            "                           replaced or is identical. Another program changing the\n"
            "                           schemes is waited for up to SECONDS (30)\n"
-           "  verify FILE [--exact]    prints every difference between FILE and this computer;\n"
+           "  verify FILE [--exact] [--require-checksum]\n"
+           "                           prints every difference between FILE and this computer;\n"
            "                           with --exact, schemes the file does not hold count too\n"
-           "  show FILE [--json]       prints the schemes of FILE in readable form\n"
+           "  show FILE [--json] [--require-checksum]\n"
+           "                           prints the schemes of FILE in readable form\n"
            "  --help                   prints this text\n"
            "  --version                prints the version\n"
+           "\n"
+           "import, verify and show check FILE against FILE.sha256 when it is there, and\n"
+           "refuse a file that changed after it was saved; with --require-checksum, a file\n"
+           "without FILE.sha256 is refused too.\n"
            "\n"
            "Exit codes:\n"
            "  0  done; verify: this computer is in step with the file\n"
