@@ -46,7 +46,7 @@ bool MatchesChecksum(const std::string& path, const std::string& bytes, SchemeFi
     const std::string checksumPath = ChecksumPathOf(path);
     if (!PathExists(checksumPath)) {
         if (rule == SchemeFile::Checksum::IfPresent) return true;
-        Explain("there is no checksum file " + checksumPath);
+        Explain("there is no checksum file " + checksumPath + ", and one is required");
         ReportChecksumMissing();
         return false;
     }
@@ -58,9 +58,10 @@ bool MatchesChecksum(const std::string& path, const std::string& bytes, SchemeFi
     }
     const std::string actual = Sha256Hex(bytes);
     if (!ParseChecksumLine(line, expected))
-        Explain("the checksum file " + checksumPath + " does not hold a SHA-256 checksum line");
+        Explain("the checksum file " + checksumPath + " is damaged: it holds no SHA-256 line");
     else if (expected != actual)
-        Explain("the file's SHA-256 is " + actual + ", " + checksumPath + " says " + expected);
+        Explain("the file has changed since it was saved: its SHA-256 is " + actual + ", " +
+                checksumPath + " says " + expected);
     else
         return true;
     ReportChangedSinceSaved();
