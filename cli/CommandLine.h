@@ -9,10 +9,11 @@ enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show };
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
     std::string file;
-    bool json = false;         // list, show
-    bool dryRun = false;       // import
-    bool exact = false;        // verify
-    unsigned waitSeconds = 30; // import: how long another writer is waited for
+    bool json = false;            // list, show
+    bool dryRun = false;          // import
+    bool exact = false;           // verify
+    bool requireChecksum = false; // import, verify, show: a file without FILE.sha256 is refused
+    unsigned waitSeconds = 30;    // import: how long another writer is waited for
 };
 
 // The exit codes a script acts on.

@@ -10,9 +10,12 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE]
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
+rem   --require-checksum  refuses a scheme file without SCHEME_FILE.sha256 beside it; a file
+rem                that has one is always checked against it
+rem Each log line begins with the local date and time as yyyy-mm-dd hh:mm:ss.
 rem The tool is taken from %VLSM% when set, else from the program's install folder. A vlsm.exe
 rem that is missing or does not run as a program is exit 3, with its path in the log line. When
 rem the log cannot be written, the line goes to the Application event log instead (eventcreate,
@@ -37,9 +40,18 @@ rem redirection that fails runs nothing while leaving the last exit code in plac
 set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 rem The log line is WHAT followed by the text of the variable named by SAID.
 set "WHAT="
+set "CHECK="
+if /i "%~3"=="--require-checksum" set "CHECK=--require-checksum"
+if "%~3"=="" goto verify
+if defined CHECK goto verify
+set "RESULT=2"
+set "VLSM_usage=wrong usage: the third parameter can only be --require-checksum"
+set "SAID=VLSM_usage"
+goto done
 
+:verify
 if not exist "%VLSM%" goto missing
-"%VLSM%" verify "%SCHEMES%" >"%OUT%-verify.txt" 2>&1
+"%VLSM%" verify "%SCHEMES%" %CHECK% >"%OUT%-verify.txt" 2>&1
 set "RESULT=%ERRORLEVEL%"
 call :last verify
 set "SAID=VLSM_verify"
@@ -49,7 +61,7 @@ set "WHAT=verify failed: "
 goto ran
 
 :import
-"%VLSM%" import "%SCHEMES%" >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %CHECK% >"%OUT%-import.txt" 2>&1
 set "RESULT=%ERRORLEVEL%"
 call :last import
 set "WHAT=imported: "
@@ -72,7 +84,8 @@ set "WHAT="
 set "SAID=VLSM_run"
 
 :done
-for /f "tokens=1* delims==" %%A in ('set %SAID%') do if /i "%%A"=="%SAID%" >"%OUT%-line.txt" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% %WHAT%%%B
+call :stamp
+for /f "tokens=1* delims==" %%A in ('set %SAID%') do if /i "%%A"=="%SAID%" >"%OUT%-line.txt" echo %STAMP% %COMPUTERNAME% exit %RESULT% %WHAT%%%B
 rem "||" sees a redirection that failed; an earlier exit code must not count as one.
 "%ComSpec%" /c exit 0
 type "%OUT%-line.txt" >>"%LOG%" 2>nul || goto unlogged
@@ -92,4 +105,27 @@ rem The last line vlsm printed for command %1, as VLSM_%1; never empty, so that 
 set "VLSM_%1=(nothing printed)"
 if not exist "%OUT%-%1.txt" goto :eof
 for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "VLSM_%1=%%L"
+goto :eof
+
+rem The local date and time as yyyy-mm-dd hh:mm:ss whatever the machine's regional format: from
+rem WMI, else from PowerShell (where wmic is no longer installed), else as the machine writes them.
+rem Substrings by percent expansion: Wine's cmd takes them only in that form.
+:stamp
+set "NOW="
+for /f "tokens=1 delims=. " %%T in ('wmic os get LocalDateTime 2^>nul') do call :digits %%T
+if not defined NOW for /f %%T in ('powershell -NoProfile -NonInteractive -Command "Get-Date -Format yyyyMMddHHmmss" 2^>nul') do call :digits %%T
+set "STAMP=%DATE% %TIME%"
+if defined NOW set "STAMP=%NOW:~0,4%-%NOW:~4,2%-%NOW:~6,2% %NOW:~8,2%:%NOW:~10,2%:%NOW:~12,2%"
+goto :eof
+
+rem Takes %1 as the time when it is yyyymmddhhmmss: fourteen characters, a digit first (the
+rem other lines of wmic's answer are its heading and blanks).
+:digits
+if defined NOW goto :eof
+set "D=%~1"
+if "%D:~0,1%" lss "0" goto :eof
+if "%D:~0,1%" gtr "9" goto :eof
+if "%D:~13,1%"=="" goto :eof
+if not "%D:~14,1%"=="" goto :eof
+set "NOW=%D%"
 goto :eof
