@@ -1,6 +1,7 @@
 #include "cli/SchemeDifferences.h"
 #include <deque>
 #include <map>
+#include <unordered_map>
 #include <string_view>
 #include <utility>
 
@@ -75,36 +76,16 @@ std::vector<RecordDifference> CompareSchemeRecords(const std::string& scheme,
 
 namespace {
 
-// Whether the shell reads the value of this place as a number (REG_DWORD) rather than text.
-bool IsNumber(const RecordPlace& place) {
-    const std::string& name = place.value;
-    return place.section == "ToolBars" || place.section == "TabSelection" ||
-           name == "RootFolderCount" || name == "WebLinksCount" || name == "FolderLevels" ||
-           name == "DenyModify" || (place.section == "Defaults" && name != "DefaultView");
-}
-
 std::string PlaceKey(const RecordPlace& place) {
     return place.section + '\0' + place.item + '\0' + place.value;
 }
 
 } // namespace
 
-std::vector<StoredValue> ValuesToStore(const std::string& scheme,
-                                       const std::vector<HiveRecord>& records) {
-    std::vector<StoredValue> values;
-    values.reserve(records.size() + 1);
-    values.push_back({{"", "", "Scheme Name"}, scheme, "REG_SZ"});
-    for (const HiveRecord& record : records) {
-        RecordPlace place = PlaceOfRecord(scheme, record.section, record.key);
-        const char* type = IsNumber(place) ? "REG_DWORD" : "REG_SZ";
-        values.push_back({std::move(place), record.value, type});
-    }
-    return values;
-}
-
 std::vector<RecordDifference> CompareStoredValues(const std::vector<StoredValue>& file,
                                                   const std::vector<StoredValue>& machine) {
-    std::map<std::string, size_t> stored;
+    std::unordered_map<std::string, size_t> stored;
+    stored.reserve(machine.size());
     for (size_t i = 0; i < machine.size(); ++i)
         stored.emplace(PlaceKey(machine[i].place), i);
     std::vector<bool> matched(machine.size(), false);

@@ -40,11 +40,6 @@ struct StoredValue {
     std::string type;
 };
 
-// What an import stores for a scheme of the file: its "Scheme Name", then its records (parsed
-// form, in export order) under the registry's names, each with the type the shell reads it as.
-std::vector<StoredValue> ValuesToStore(const std::string& scheme,
-                                       const std::vector<HiveRecord>& records);
-
 // Each value of the file against the machine's value of the same place, text and type, in the
 // file's order; then the machine's values that the file lacks.
 std::vector<RecordDifference> CompareStoredValues(const std::vector<StoredValue>& file,

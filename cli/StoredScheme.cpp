@@ -7,9 +7,14 @@
 
 namespace {
 
-std::string Carried(const std::string& section, const std::string& value) {
-    return section + "\\" + value;
-}
+// The lists of items below a scheme's key: section, count value, item key prefix.
+struct ItemList {
+    const char* section;
+    const char* count;
+    const char* prefix;
+};
+const ItemList kLists[] = {{"FolderDisplay", "RootFolderCount", "Root "},
+                           {"WebLinks", "WebLinksCount", "WebLink "}};
 
 std::string TypeName(const RegValue& value) {
     switch (value.type) {
@@ -44,61 +49,87 @@ std::string TextOf(const RegValue& value) {
     return value.type == REG_SZ || value.type == REG_EXPAND_SZ ? value.Text() : std::string();
 }
 
+const ItemList* ListOf(const std::string& section) {
+    for (const ItemList& list : kLists)
+        if (section == list.section) return &list;
+    return nullptr;
+}
+
 class SchemeReader {
 public:
-    SchemeReader(HKEY scheme, const std::set<std::string>& carried, std::vector<StoredValue>& out)
-        : scheme_(scheme), carried_(carried), out_(out) {}
+    SchemeReader(HKEY scheme, std::vector<StoredValue>& out) : scheme_(scheme), out_(out) {}
 
-    // The carried values of one key below the scheme's; false when the key cannot be opened.
-    bool Key(const std::string& section, const std::string& item = std::string()) {
-        RegKey key(false, item.empty() ? section : section + "\\" + item, scheme_);
+    // The values `names` of one key below the scheme's (the scheme's own for an empty section);
+    // false when the key cannot be opened.
+    template <class Names>
+    bool Key(const std::string& section, const std::string& item, const Names& names) {
+        const std::string path = item.empty() ? section : section + "\\" + item;
+        RegKey key(false, path, scheme_);
         if (!key.Open(KEY_READ)) return false;
-        for (RegValue& value : key.Values())
-            if (carried_.count(Carried(section, value.name)))
+        RegValue value;
+        for (const auto& name : names)
+            if (key.ReadValue(NameOf(name), value))
                 out_.push_back({{section, item, value.name}, TextOf(value), TypeName(value)});
         return true;
     }
 
-    // A list of items: the section key with its count, then items 1 to the count as stored.
-    void Items(const char* section, const char* count, const char* prefix, int inFile) {
-        const size_t countAt = out_.size();
-        if (!Key(section)) return;
-        int32_t claimed = 0;
-        for (size_t i = countAt; i < out_.size(); ++i)
-            if (out_[i].place.value == count && out_[i].type == "REG_DWORD")
-                claimed = std::stoi(out_[i].text);
-        for (int32_t n = 1; n <= claimed; ++n)
-            if (!Key(section, prefix + std::to_string(n)) && n > inFile) break;
+    // The count of a list as stored, 0 when it is not a number.
+    int32_t Count(const ItemList& list) const {
+        for (const StoredValue& value : out_)
+            if (value.place.section == list.section && value.place.item.empty() &&
+                value.place.value == list.count && value.type == "REG_DWORD")
+                return static_cast<int32_t>(std::stol(value.text));
+        return 0;
     }
 
 private:
+    static const std::string& NameOf(const std::string& name) { return name; }
+    static const std::string& NameOf(const StoredValue* value) { return value->place.value; }
+
     HKEY scheme_;
-    const std::set<std::string>& carried_;
     std::vector<StoredValue>& out_;
 };
 
 } // namespace
 
-std::set<std::string> CarriedValueNames(const std::vector<StoredValue>& carried) {
-    std::set<std::string> names;
-    for (const StoredValue& value : carried)
-        names.insert(Carried(value.place.section, value.place.value));
+ItemValueNames ItemValueNamesOf(const std::vector<StoredValue>& oneOfEach) {
+    ItemValueNames names;
+    for (const StoredValue& value : oneOfEach)
+        if (!value.place.item.empty()) names[value.place.section].push_back(value.place.value);
     return names;
 }
 
 std::vector<StoredValue> ReadStoredScheme(const std::string& keyName,
-                                          const std::set<std::string>& carried, int roots,
-                                          int links) {
-    std::vector<StoredValue> values;
+                                          const std::vector<StoredValue>& toStore,
+                                          const ItemValueNames& itemValues) {
+    std::vector<StoredValue> stored;
     RegKey scheme(false, SchemeKeyPath(keyName));
-    if (!scheme.Open(KEY_READ)) return values;
-    SchemeReader reader(scheme.Handle(), carried, values);
-    reader.Key("");
-    reader.Key("Defaults");
-    reader.Items("FolderDisplay", "RootFolderCount", "Root ", roots);
-    reader.Key("TabSelection");
-    for (int page = 1; page <= 3; ++page)
-        reader.Key("ToolBars", "Page " + std::to_string(page));
-    reader.Items("WebLinks", "WebLinksCount", "WebLink ", links);
-    return values;
+    if (!scheme.Open(KEY_READ)) return stored;
+    SchemeReader reader(scheme.Handle(), stored);
+    // Key by key as the file's values come; an item beyond its list's stored count is not read.
+    std::map<std::string, int32_t> itemsSeen, claimed;
+    for (size_t first = 0; first < toStore.size();) {
+        const RecordPlace& place = toStore[first].place;
+        std::vector<const StoredValue*> names;
+        size_t next = first;
+        for (; next < toStore.size() && toStore[next].place.section == place.section &&
+               toStore[next].place.item == place.item;
+             ++next)
+            names.push_back(&toStore[next]);
+        const ItemList* list = ListOf(place.section);
+        if (!list || place.item.empty()) {
+            reader.Key(place.section, place.item, names);
+            if (list) claimed[list->section] = reader.Count(*list);
+        } else if (++itemsSeen[list->section] <= claimed[list->section]) {
+            reader.Key(place.section, place.item, names);
+        }
+        first = next;
+    }
+    for (const ItemList& list : kLists) {
+        const auto names = itemValues.find(list.section);
+        if (names == itemValues.end()) continue;
+        for (int32_t n = itemsSeen[list.section] + 1; n <= claimed[list.section]; ++n)
+            if (!reader.Key(list.section, list.prefix + std::to_string(n), names->second)) break;
+    }
+    return stored;
 }

@@ -1,19 +1,21 @@
 #pragma once
-// What the shell reads of one scheme on this machine: the values of the scheme's key and of its
-// section and item keys that a scheme file carries, each with its type as stored. A list of items
-// is read as far as its count, as stored, names items.
-#include <set>
+// What the shell reads of one scheme on this machine: the values that an import would store for
+// a scheme of a file, each with its text and type as stored now. A list of items is read as far
+// as its count, as stored, names items: beyond it the shell reads nothing.
+#include <map>
 #include <string>
 #include <vector>
 #include "cli/SchemeDifferences.h"
 
-// The value names a scheme file carries, as "<section>\\<value>" (items left out). `carried` are
-// the values an import stores for a scheme with at least one item of each kind.
-std::set<std::string> CarriedValueNames(const std::vector<StoredValue>& carried);
+// The names of the values of an item of each list ("FolderDisplay", "WebLinks"), from what an
+// import stores for a scheme with one item of each kind.
+using ItemValueNames = std::map<std::string, std::vector<std::string>>;
+ItemValueNames ItemValueNamesOf(const std::vector<StoredValue>& oneOfEach);
 
-// The values below the scheme key `keyName` (the registry's spelling) whose names are among
-// `carried` (CarriedValueNames). Item keys beyond the file's own items (`roots`, `links`) are read
-// only while they exist, so that a damaged count of millions costs one missing key.
+// The values of `toStore` (what an import stores, key by key, each list's count before its
+// items) as the scheme key `keyName` (the registry's spelling) holds them; then the items the
+// machine's counts name beyond the file's, read while their keys exist, so that a damaged count
+// of millions costs one missing key. Values that are not there are left out.
 std::vector<StoredValue> ReadStoredScheme(const std::string& keyName,
-                                          const std::set<std::string>& carried, int roots,
-                                          int links);
+                                          const std::vector<StoredValue>& toStore,
+                                          const ItemValueNames& itemValues);

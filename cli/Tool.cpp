@@ -16,7 +16,6 @@
 #include "hive/ImportCheck.h"
 #include "hive/SchemeFile.h"
 #include "hive/SchemeFileFormat.h"
-#include "hive/SettingsHive.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
@@ -147,20 +146,33 @@ private:
     std::unordered_set<std::string> names_;
 };
 
-std::string Bare(const std::string& field) {
-    return !field.empty() && field.back() == kFieldTerminator ? field.substr(0, field.size() - 1)
-                                                              : field;
+void AddValues(std::vector<StoredValue>& values, const char* section, const std::string& item,
+               const Fields& fields) {
+    for (const Field& field : fields)
+        values.push_back(
+            {{section, item, field.name}, field.text, field.number ? "REG_DWORD" : "REG_SZ"});
 }
 
-// The records a scheme's sections export under `name`, in parsed form.
-std::vector<HiveRecord> ExportedRecords(const Scheme& scheme, const std::string& name) {
-    ClearHive();
-    scheme.ExportToHive(name);
-    std::vector<HiveRecord> records = WorkingHive().Records();
-    ClearHive();
-    for (HiveRecord& record : records)
-        record = {Bare(record.section), Bare(record.key), Bare(record.value)};
-    return records;
+// What an import stores for the scheme, named as the registry names it, in the order it writes
+// it: the scheme's name, then its sections with the counts of their items as the lists have them.
+std::vector<StoredValue> ValuesToStore(const Scheme& s) {
+    std::vector<StoredValue> values;
+    values.push_back({{"", "", "Scheme Name"}, s.name, "REG_SZ"});
+    AddValues(values, "Defaults", "", DefaultsFields(s.defaults));
+    const std::vector<FolderRoot>& roots = s.roots.roots;
+    AddValues(values, "FolderDisplay", "",
+              {Number("RootFolderCount", static_cast<int>(roots.size()))});
+    for (size_t r = 0; r < roots.size(); ++r)
+        AddValues(values, "FolderDisplay", "Root " + std::to_string(r + 1), RootFields(roots[r]));
+    AddValues(values, "TabSelection", "", TabsFields(s.tabs));
+    for (int p = 0; p < 3; ++p)
+        AddValues(values, "ToolBars", "Page " + std::to_string(p + 1),
+                  PageFields(s.toolBars.pages[p]));
+    const std::vector<WebLink>& links = s.webLinks.links;
+    AddValues(values, "WebLinks", "", {Number("WebLinksCount", static_cast<int>(links.size()))});
+    for (size_t l = 0; l < links.size(); ++l)
+        AddValues(values, "WebLinks", "WebLink " + std::to_string(l + 1), LinkFields(links[l]));
+    return values;
 }
 
 class Tool {
@@ -284,39 +296,35 @@ private:
         Scheme sample; // one item of each kind, for the names of every value a file carries
         sample.roots.roots.resize(1);
         sample.webLinks.links.resize(1);
-        const std::set<std::string> carried =
-            CarriedValueNames(ValuesToStore("S", ExportedRecords(sample, "S")));
+        const ItemValueNames itemValues = ItemValueNamesOf(ValuesToStore(sample));
+        // Each scheme is read and compared on its own, a few at once; the lines go out in order.
         constexpr size_t kBatch = 64;
+        constexpr unsigned kVerifyThreads = 6;
         for (size_t first = 0; first < file.schemes.size(); first += kBatch) {
             const size_t count = std::min(kBatch, file.schemes.size() - first);
             std::vector<const SchemeEntry*> onMachine(count);
-            std::vector<std::vector<StoredValue>> stored(count);
+            std::vector<std::vector<std::string>> lines(count);
             for (size_t i = 0; i < count; ++i)
                 onMachine[i] = machineEntries.Find(file.schemes[first + i].name);
-            SpreadWork(count, [&](size_t i) {
-                const Scheme& scheme = file.schemes[first + i];
-                if (onMachine[i])
-                    stored[i] = ReadStoredScheme(onMachine[i]->name, carried,
-                                                 static_cast<int>(scheme.roots.roots.size()),
-                                                 static_cast<int>(scheme.webLinks.links.size()));
-            });
-            for (size_t i = 0; i < count; ++i) {
-                const Scheme& scheme = file.schemes[first + i];
-                std::vector<std::string> lines;
-                if (onMachine[i]) {
+            SpreadWork(
+                count,
+                [&](size_t i) {
+                    const Scheme& scheme = file.schemes[first + i];
+                    if (!onMachine[i]) return;
                     const std::string description = fileEntries.Description(scheme.name);
                     if (description != onMachine[i]->description)
-                        lines.push_back("scheme \"" + scheme.name + "\", description: file \"" +
-                                        description + "\", machine \"" + onMachine[i]->description +
-                                        "\"");
-                    const std::vector<StoredValue> toStore =
-                        ValuesToStore(scheme.name, ExportedRecords(scheme, scheme.name));
-                    for (const RecordDifference& difference :
-                         CompareStoredValues(toStore, stored[i]))
-                        lines.push_back(DescribeDifference(scheme.name, difference));
-                }
-                each(scheme, onMachine[i], lines);
-            }
+                        lines[i].push_back("scheme \"" + scheme.name + "\", description: file \"" +
+                                           description + "\", machine \"" +
+                                           onMachine[i]->description + "\"");
+                    const std::vector<StoredValue> toStore = ValuesToStore(scheme);
+                    const std::vector<StoredValue> stored =
+                        ReadStoredScheme(onMachine[i]->name, toStore, itemValues);
+                    for (const RecordDifference& difference : CompareStoredValues(toStore, stored))
+                        lines[i].push_back(DescribeDifference(scheme.name, difference));
+                },
+                kVerifyThreads);
+            for (size_t i = 0; i < count; ++i)
+                each(file.schemes[first + i], onMachine[i], lines[i]);
         }
     }
 

@@ -207,6 +207,23 @@ bool RegKey::ReadString(const std::string& name, std::string& out, bool expand) 
     return true;
 }
 
+bool RegKey::ReadValue(const std::string& name, RegValue& out) {
+    if (!EnsureOpen()) return false;
+    out.name = name;
+    out.data.assign(kFirstTry, '\0');
+    DWORD type = REG_NONE;
+    DWORD size = kFirstTry;
+    LONG error = RegQueryValueExA(handle_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&out.data[0]), &size);
+    if (error == ERROR_MORE_DATA) {
+        out.data.assign(size, '\0');
+        error = RegQueryValueExA(handle_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&out.data[0]), &size);
+    }
+    if (error != ERROR_SUCCESS) return Fail(error);
+    out.type = type;
+    out.data.resize(size);
+    return true;
+}
+
 bool RegKey::ReadRaw(const std::string& name, void* buffer, DWORD size) {
     if (!EnsureOpen()) return false;
     LONG error = RegQueryValueExA(handle_, name.c_str(), nullptr, nullptr, static_cast<BYTE*>(buffer), &size);
@@ -231,8 +248,8 @@ bool RegKey::HasSubKey(const std::string& name) {
 std::vector<RegValue> RegKey::Values() {
     std::vector<RegValue> values;
     if (!EnsureOpen()) return values;
-    DWORD maxName = 0, maxData = 0;
-    LONG error = RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    DWORD count = 0, maxName = 0, maxData = 0;
+    LONG error = RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                                   &maxName, &maxData, nullptr, nullptr);
     if (error != ERROR_SUCCESS) {
         Fail(error);
@@ -240,7 +257,9 @@ std::vector<RegValue> RegKey::Values() {
     }
     std::string name(maxName + 2, '\0');
     std::string data(maxData + 2, '\0');
-    for (DWORD index = 0;; ++index) {
+    // As many as the key held when asked: the call that would only say "no more" is saved.
+    values.reserve(count);
+    for (DWORD index = 0; index < count; ++index) {
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataLength = static_cast<DWORD>(data.size());
         DWORD type = REG_NONE;

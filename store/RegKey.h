@@ -68,6 +68,8 @@ public:
     // REG_SZ or REG_EXPAND_SZ; with expand, environment references are expanded. On failure
     // out is empty.
     bool ReadString(const std::string& name, std::string& out, bool expand = false);
+    // One value whole, with its type as stored.
+    bool ReadValue(const std::string& name, RegValue& out);
     // Reads up to `size` bytes of any type, like a fixed buffer would (false when longer).
     bool ReadRaw(const std::string& name, void* buffer, DWORD size);
 

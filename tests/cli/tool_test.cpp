@@ -166,12 +166,13 @@ TEST_F(ToolTest, AMutexMadeFirstUnderTheOldNameBlocksNoWriter) {
         if (held) CloseHandle(held);
     });
     made.get_future().wait();
+    // The writers wait a little: another test's writer may hold the real lock for a moment.
     {
-        const WriterLock program(nullptr, 0);
+        const WriterLock program(nullptr, 10000);
         EXPECT_TRUE(program.Held());
     }
     Exported();
-    EXPECT_EQ(Run({"import", folder.File("machine.esm"), "--wait", "0"}), kExitDone) << err.str();
+    EXPECT_EQ(Run({"import", folder.File("machine.esm"), "--wait", "10"}), kExitDone) << err.str();
     release.set_value();
     squatter.join();
 }
