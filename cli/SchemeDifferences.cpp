@@ -1,7 +1,6 @@
 #include "cli/SchemeDifferences.h"
 #include <deque>
 #include <map>
-#include <unordered_map>
 #include <string_view>
 #include <utility>
 
@@ -76,36 +75,29 @@ std::vector<RecordDifference> CompareSchemeRecords(const std::string& scheme,
 
 namespace {
 
-std::string PlaceKey(const RecordPlace& place) {
-    return place.section + '\0' + place.item + '\0' + place.value;
+bool SamePlace(const RecordPlace& a, const RecordPlace& b) {
+    return a.value == b.value && a.item == b.item && a.section == b.section;
 }
 
 } // namespace
 
 std::vector<RecordDifference> CompareStoredValues(const std::vector<StoredValue>& file,
                                                   const std::vector<StoredValue>& machine) {
-    std::unordered_map<std::string, size_t> stored;
-    stored.reserve(machine.size());
-    for (size_t i = 0; i < machine.size(); ++i)
-        stored.emplace(PlaceKey(machine[i].place), i);
-    std::vector<bool> matched(machine.size(), false);
     std::vector<RecordDifference> differences;
+    size_t next = 0; // the machine's values follow the file's order
     for (const StoredValue& value : file) {
-        const auto at = stored.find(PlaceKey(value.place));
-        if (at == stored.end()) {
+        if (next >= machine.size() || !SamePlace(machine[next].place, value.place)) {
             differences.push_back({value.place, value.text, std::nullopt, "", ""});
             continue;
         }
-        matched[at->second] = true;
-        const StoredValue& held = machine[at->second];
+        const StoredValue& held = machine[next++];
         const bool sameType = held.type == value.type;
         if (held.text != value.text || !sameType)
             differences.push_back({value.place, value.text, held.text, sameType ? "" : value.type,
                                    sameType ? "" : held.type});
     }
-    for (size_t i = 0; i < machine.size(); ++i)
-        if (!matched[i])
-            differences.push_back({machine[i].place, std::nullopt, machine[i].text, "", ""});
+    for (; next < machine.size(); ++next)
+        differences.push_back({machine[next].place, std::nullopt, machine[next].text, "", ""});
     return differences;
 }
 

@@ -41,7 +41,9 @@ struct StoredValue {
 };
 
 // Each value of the file against the machine's value of the same place, text and type, in the
-// file's order; then the machine's values that the file lacks.
+// file's order; then the machine's values that the file lacks. `machine` holds its values in the
+// file's order (those it lacks left out), followed by those the file lacks, as ReadStoredScheme
+// (cli/StoredScheme.h) reads them.
 std::vector<RecordDifference> CompareStoredValues(const std::vector<StoredValue>& file,
                                                   const std::vector<StoredValue>& machine);
 

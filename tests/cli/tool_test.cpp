@@ -312,7 +312,8 @@ TEST_F(ToolTest, ShowJsonListsEverySchemeInUtf8) {
     const std::string json = out.str();
     for (const char* part :
          {"{\"schemes\": [\n  {\"name\": \"Art\",\n   \"description\": \"Caf\xC3\xA9 art\"",
-          "\"defaults\": {\"DefaultView\": \"details\", \"DefaultIconSize\": 32,",
+          "\"builtIn\": false,\n   \"defaults\": {\"DefaultView\": \"details\", "
+          "\"DefaultIconSize\": 32,",
           "\"tabs\": {\"Page1\": 1, \"Page2\": 0, \"Page3\": 2}",
           "\"toolbars\": [\n     {\"Back\": ",
           "\"roots\": [\n     {\"RootDisplayName\": \"Pupils display\", \"RootPath\": "

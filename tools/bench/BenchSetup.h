@@ -6,7 +6,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <vector>
 #include "framework/Notices.h"
 #include "sections/Scheme.h"
 #include "store/RegKey.h"
@@ -18,6 +20,15 @@ constexpr int kRepeats = 3; // the best of these is printed
 
 inline int Argument(int argc, char** argv, int index, int fallback) {
     return argc > index ? std::atoi(argv[index]) : fallback;
+}
+
+// Machine sizes given as "10,100,1000" in argument `index`, else 10 and 100.
+inline std::vector<int> Sizes(int argc, char** argv, int index) {
+    std::vector<int> sizes;
+    std::stringstream list(argc > index ? argv[index] : "10,100");
+    for (std::string size; std::getline(list, size, ',');)
+        sizes.push_back(std::atoi(size.c_str()));
+    return sizes;
 }
 
 // Runs `run` kRepeats times, each after `prepare` (not timed); the best time in seconds.

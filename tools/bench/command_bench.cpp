@@ -200,10 +200,7 @@ Row Measure(int schemes, int roots, int links, FixedChooser& chooser, const std:
 int main(int argc, char** argv) {
     const int roots = bench::Argument(argc, argv, 1, 20);
     const int links = bench::Argument(argc, argv, 2, 30);
-    std::vector<int> sizes;
-    std::stringstream list(argc > 3 ? argv[3] : "10,100");
-    for (std::string size; std::getline(list, size, ',');)
-        sizes.push_back(std::atoi(size.c_str()));
+    const std::vector<int> sizes = bench::Sizes(argc, argv, 3);
     kRounds = bench::Argument(argc, argv, 4, kRounds);
     InitCommonControls();
 

@@ -34,10 +34,7 @@ double Timed(ToolCommand command, const std::string& file, int& code) {
 int main(int argc, char** argv) {
     const int roots = bench::Argument(argc, argv, 1, 20);
     const int links = bench::Argument(argc, argv, 2, 30);
-    std::vector<int> sizes;
-    std::stringstream list(argc > 3 ? argv[3] : "10,100");
-    for (std::string size; std::getline(list, size, ',');)
-        sizes.push_back(std::atoi(size.c_str()));
+    const std::vector<int> sizes = bench::Sizes(argc, argv, 3);
     const int rounds = bench::Argument(argc, argv, 4, 3);
 
     char temp[MAX_PATH];
