@@ -10,9 +10,11 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE]
-rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
-rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [STATUS_FOLDER]
+rem   SCHEME_FILE    default \\school\netlogon\vexar\school.esm
+rem   LOG_FILE       default %SystemRoot%\Temp\vlsm-startup.log
+rem   STATUS_FOLDER  when given, each run leaves this computer's status record there, for
+rem                  "vlsm fleet"; a record that cannot be written is said in the log line
 rem The tool is taken from %VLSM% when set, else from the program's install folder.
 rem Delayed expansion keeps quotes and ampersands in vlsm's messages from being read as commands.
 setlocal EnableDelayedExpansion
@@ -21,6 +23,10 @@ set "SCHEMES=%~1"
 if "%SCHEMES%"=="" set "SCHEMES=\\school\netlogon\vexar\school.esm"
 set "LOG=%~2"
 if "%LOG%"=="" set "LOG=%SystemRoot%\Temp\vlsm-startup.log"
+set "STATUS=%~3"
+set "REPORT="
+if not "%STATUS%"=="" set REPORT=--report "%STATUS%"
+set "NOTE="
 if not "%VLSM%"=="" goto found
 set "VLSM=%ProgramFiles%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
 rem The program is 32-bit: on 64-bit Windows it lives below "Program Files (x86)".
@@ -30,7 +36,7 @@ rem Each run of vlsm writes a file of its own: a file just read can still be hel
 rem redirection that fails runs nothing while leaving the last exit code in place.
 set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 
-"%VLSM%" verify "%SCHEMES%" >"%OUT%-verify.txt" 2>&1
+"%VLSM%" verify "%SCHEMES%" %REPORT% >"%OUT%-verify.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last verify
 if not "%RESULT%"=="0" goto differs
@@ -44,7 +50,7 @@ goto done
 
 :import
 set "FOUND=!LAST!"
-"%VLSM%" import "%SCHEMES%" >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %REPORT% >"%OUT%-import.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last import
 if not "%RESULT%"=="0" goto failed
@@ -55,17 +61,29 @@ goto done
 set "SAID=import failed: !LAST!"
 
 :done
->>"%LOG%" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% !SAID!
+>>"%LOG%" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% !SAID!!NOTE!
 del "%OUT%-verify.txt" "%OUT%-import.txt" >nul 2>&1
 exit /b %RESULT%
 
 rem The last line vlsm printed for command %1, for the log; a run that never started is exit 3.
+rem A status record that vlsm could not write is said at the end of the log line instead.
 :last
 set "LAST="
+set "NOTE="
 if not exist "%OUT%-%1.txt" (
     set RESULT=3
     set "LAST=vlsm could not be run: %VLSM%"
     goto :eof
 )
-for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "LAST=%%L"
+set "PREV="
+for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do (
+    set "PREV=!LAST!"
+    set "LAST=%%L"
+)
+rem vlsm says so on its last line.
+find "vlsm: status record not written:" "%OUT%-%1.txt" >nul 2>&1
+if not errorlevel 1 (
+    set "LAST=!PREV!"
+    set "NOTE=; status record not written to !STATUS!"
+)
 goto :eof
