@@ -1,50 +1,85 @@
 #include "cli/CommandLine.h"
+#include <vector>
 
 namespace {
 
 struct CommandName {
     const char* name;
     ToolCommand command;
-    bool takesFile;
+    const char* operand; // what the one argument that is not an option stands for; null: none
 };
 
 const CommandName kCommands[] = {
-    {"list", ToolCommand::List, false},    {"export", ToolCommand::Export, true},
-    {"import", ToolCommand::Import, true}, {"verify", ToolCommand::Verify, true},
-    {"show", ToolCommand::Show, true},     {"--help", ToolCommand::Help, false},
-    {"fleet", ToolCommand::Fleet, true},   {"--version", ToolCommand::Version, false},
+    {"list", ToolCommand::List, nullptr},    {"export", ToolCommand::Export, "FILE"},
+    {"import", ToolCommand::Import, "FILE"}, {"verify", ToolCommand::Verify, "FILE"},
+    {"show", ToolCommand::Show, "FILE"},     {"--help", ToolCommand::Help, nullptr},
+    {"-h", ToolCommand::Help, nullptr},      {"/?", ToolCommand::Help, nullptr},
+    {"help", ToolCommand::Help, nullptr},    {"--version", ToolCommand::Version, nullptr},
+    {"fleet", ToolCommand::Fleet, "FOLDER"},
 };
+
+// The spellings of a request for the help, also taken after a command.
+bool AsksForHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
 
 // The longest wait a script may ask for: a day.
 constexpr unsigned kLongestWait = 24 * 60 * 60;
 
-bool Fail(std::string& why, std::string reason) {
-    why = std::move(reason);
-    return false;
-}
+// The longest a machine may stay silent before it counts as not seen: ten years.
+constexpr unsigned kLongestStale = 3650;
 
-bool ParseNumber(const std::string& text, unsigned largest, unsigned& number) {
+bool ParseNumber(const std::string& text, unsigned smallest, unsigned largest, unsigned& number) {
     if (text.empty() || text.size() > 5) return false;
     unsigned value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return false;
         value = value * 10 + static_cast<unsigned>(c - '0');
     }
-    if (value > largest) return false;
+    if (value < smallest || value > largest) return false;
     number = value;
     return true;
 }
 
-// The longest a machine may stay silent before it counts as not seen: ten years.
-constexpr unsigned kLongestStale = 3650;
+bool TakeText(std::string& field, const std::string& value) {
+    field = value;
+    return !value.empty();
+}
 
-// The value of an option that takes one: the next argument, which must be there and not an option.
-bool TakeValue(const std::vector<std::string>& args, size_t& next, std::string& value) {
-    if (!value.empty() || next + 1 >= args.size() || args[next + 1].empty() ||
-        args[next + 1].compare(0, 2, "--") == 0)
-        return false;
-    value = args[++next];
-    return true;
+constexpr unsigned Of(ToolCommand command) { return 1u << static_cast<unsigned>(command); }
+
+struct OptionRule {
+    const char* name;
+    unsigned commands;       // Of() the commands that take it
+    const char* valueNeeded; // null for a switch; else what its value must be, for the refusal
+    bool (*take)(CommandLine& line, const std::string& value);
+};
+
+const OptionRule kOptions[] = {
+    {"--json", Of(ToolCommand::List) | Of(ToolCommand::Show) | Of(ToolCommand::Fleet), nullptr,
+     [](CommandLine& line, const std::string&) { return line.json = true; }},
+    {"--dry-run", Of(ToolCommand::Import), nullptr,
+     [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
+    {"--exact", Of(ToolCommand::Verify), nullptr,
+     [](CommandLine& line, const std::string&) { return line.exact = true; }},
+    {"--wait", Of(ToolCommand::Import), "a number of seconds from 0 to 86400",
+     [](CommandLine& line, const std::string& value) {
+         return ParseNumber(value, 0, kLongestWait, line.waitSeconds);
+     }},
+    {"--report", Of(ToolCommand::Verify) | Of(ToolCommand::Import), "a status FOLDER",
+     [](CommandLine& line, const std::string& value) { return TakeText(line.report, value); }},
+    {"--html", Of(ToolCommand::Show) | Of(ToolCommand::Fleet), "a FILE for the page",
+     [](CommandLine& line, const std::string& value) { return TakeText(line.html, value); }},
+    {"--file", Of(ToolCommand::Fleet), "the school's scheme FILE",
+     [](CommandLine& line, const std::string& value) { return TakeText(line.schemeFile, value); }},
+    {"--stale", Of(ToolCommand::Fleet), "a number of days from 1 to 3650",
+     [](CommandLine& line, const std::string& value) {
+         return ParseNumber(value, 1, kLongestStale, line.staleDays);
+     }},
+};
+constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
+
+bool Fail(std::string& why, std::string reason) {
+    why = std::move(reason);
+    return false;
 }
 
 } // namespace
@@ -57,59 +92,78 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         if (args[0] == candidate.name) found = &candidate;
     if (!found) return Fail(why, "unknown command \"" + args[0] + "\"");
     line.command = found->command;
+    const std::string command = found->name;
 
-    size_t next = 1;
-    if (found->takesFile) {
-        if (args.size() < 2 || args[1].empty() || args[1].compare(0, 2, "--") == 0)
-            return Fail(why, std::string(found->name) + (found->command == ToolCommand::Fleet
-                                                             ? " needs a FOLDER"
-                                                             : " needs a FILE"));
-        line.file = args[1];
-        next = 2;
-    }
-    for (; next < args.size(); ++next) {
-        const std::string& option = args[next];
-        const ToolCommand c = line.command;
-        if (option == "--json" &&
-            (c == ToolCommand::List || c == ToolCommand::Show || c == ToolCommand::Fleet) &&
-            !line.json) {
-            line.json = true;
-        } else if (option == "--dry-run" && c == ToolCommand::Import && !line.dryRun) {
-            line.dryRun = true;
-        } else if (option == "--exact" && c == ToolCommand::Verify && !line.exact) {
-            line.exact = true;
-        } else if (option == "--wait" && c == ToolCommand::Import) {
-            if (next + 1 >= args.size() ||
-                !ParseNumber(args[next + 1], kLongestWait, line.waitSeconds))
-                return Fail(why, "--wait needs a number of seconds from 0 to 86400");
-            ++next;
-        } else if (option == "--report" && (c == ToolCommand::Verify || c == ToolCommand::Import)) {
-            if (!TakeValue(args, next, line.report))
-                return Fail(why, "--report needs a FOLDER, once");
-        } else if (option == "--html" && (c == ToolCommand::Show || c == ToolCommand::Fleet)) {
-            if (!TakeValue(args, next, line.html)) return Fail(why, "--html needs a FILE, once");
-        } else if (option == "--file" && c == ToolCommand::Fleet) {
-            if (!TakeValue(args, next, line.schemeFile))
-                return Fail(why, "--file needs a scheme FILE, once");
-        } else if (option == "--stale" && c == ToolCommand::Fleet) {
-            if (next + 1 >= args.size() ||
-                !ParseNumber(args[next + 1], kLongestStale, line.staleDays) || line.staleDays == 0)
-                return Fail(why, "--stale needs a number of days from 1 to 3650");
-            ++next;
-        } else {
-            return Fail(why, "\"" + option + "\" is not an option of " + found->name);
+    std::vector<bool> given(kOptionCount, false);
+    bool operandGiven = false;
+    bool onlyOperands = false; // after "--"
+    bool help = false;
+    for (size_t next = 1; next < args.size(); ++next) {
+        const std::string& arg = args[next];
+        const bool isOption = !onlyOperands && !arg.empty() && (arg[0] == '-' || arg == "/?");
+        if (isOption && AsksForHelp(arg) && line.command != ToolCommand::Help &&
+            line.command != ToolCommand::Version) {
+            help = true;
+            continue;
         }
+        if (!onlyOperands && arg == "--") {
+            onlyOperands = true;
+            continue;
+        }
+        if (!isOption) {
+            if (!found->operand) return Fail(why, command + " takes no argument \"" + arg + "\"");
+            if (operandGiven)
+                return Fail(why, command + " takes one " + found->operand + ", not also \"" + arg +
+                                     "\"");
+            if (arg.empty()) return Fail(why, command + " needs a " + found->operand);
+            line.file = arg;
+            operandGiven = true;
+            continue;
+        }
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        size_t rule = 0;
+        while (rule < kOptionCount &&
+               (name != kOptions[rule].name || !(kOptions[rule].commands & Of(line.command))))
+            ++rule;
+        if (rule == kOptionCount) {
+            std::string reason = "\"" + arg + "\" is not an option of " + command;
+            if (found->operand)
+                reason += std::string("; a ") + found->operand +
+                          " whose name begins with \"-\" goes after \"--\"";
+            return Fail(why, reason);
+        }
+        const OptionRule& option = kOptions[rule];
+        if (given[rule]) return Fail(why, name + " is given more than once");
+        given[rule] = true;
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!option.valueNeeded) return Fail(why, name + " takes no value");
+            value = arg.substr(equals + 1);
+        } else if (option.valueNeeded) {
+            if (next + 1 >= args.size()) return Fail(why, name + " needs " + option.valueNeeded);
+            value = args[++next];
+        }
+        if (!option.take(line, value))
+            return Fail(why, name + " needs " + option.valueNeeded + ", not \"" + value + "\"");
     }
+    if (help) {
+        line = CommandLine();
+        return true;
+    }
+    if (found->operand && !operandGiven) return Fail(why, command + " needs a " + found->operand);
     if (line.dryRun && !line.report.empty())
         return Fail(why, "--report records what was done: a --dry-run does nothing");
     return true;
 }
 
 const char* ToolHelpText() {
-    return "Usage: vlsm COMMAND [FILE] [OPTIONS]\n"
+    return "Usage: vlsm COMMAND [OPTIONS] [FILE]\n"
            "\n"
            "Keeps the Vexar Lumen schemes of this computer in step with a scheme file (.esm),\n"
            "without a window. Results go to standard output, errors to standard error.\n"
+           "Options go anywhere after the command, each once; a FILE whose name begins with\n"
+           "\"-\" goes after \"--\".\n"
            "\n"
            "Commands:\n"
            "  list [--json]            the schemes of this computer: name, built in or not,\n"
@@ -121,7 +175,8 @@ const char* ToolHelpText() {
            "                           A refused file changes nothing. --dry-run writes nothing\n"
            "                           and says for each scheme whether it would be added,\n"
            "                           replaced or is identical. Another program changing the\n"
-           "                           schemes is waited for up to SECONDS (30)\n"
+           "                           schemes is waited for up to SECONDS (30; also\n"
+           "                           --wait=SECONDS)\n"
            "  verify FILE [--exact] [--report FOLDER]\n"
            "                           prints every difference between FILE and this computer;\n"
            "                           with --exact, schemes the file does not hold count too.\n"
@@ -135,7 +190,7 @@ const char* ToolHelpText() {
            "                           the computer, its last report, its result, differences,\n"
            "                           whether it used FILE, and \"stale\" when it has not\n"
            "                           reported for DAYS (7); --html writes one web page too\n"
-           "  --help                   prints this text\n"
+           "  help, --help, -h, /?     prints this text\n"
            "  --version                prints the version\n"
            "\n"
            "Exit codes:\n"

@@ -28,7 +28,10 @@ enum ExitCode : int {
     kExitUnavailable = 3, // a file or the registry could not be read or written
 };
 
-// Parses the arguments after the program's name. False, with a one-line reason, for wrong usage.
+// Parses the arguments after the program's name: the command first, then its options and its
+// FILE in any order, each option at most once ("--wait 5" or "--wait=5"); "--" ends the options.
+// A request for help anywhere after a command makes the command Help. False, with a one-line
+// reason, for wrong usage.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& why);
 
 // What --help prints, and the README repeats.

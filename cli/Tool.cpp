@@ -390,10 +390,10 @@ private:
                           [&](const Scheme& scheme, const std::string& description,
                               const SchemeEntry* onMachine) {
                               const char* outcome =
-                                  !onMachine ? "added"
+                                  !onMachine ? "would add"
                                   : Differences(scheme, description, *onMachine).empty()
                                       ? "identical"
-                                      : "replaced";
+                                      : "would replace";
                               out_ << outcome << ": " << scheme.name << "\n";
                           });
         return kExitDone;
