@@ -43,16 +43,19 @@ int RunFleet(const CommandLine& line, std::ostream& out, std::ostream& err) {
     std::vector<std::string> names;
     for (std::string& name : ListFiles(folder, "*.json"))
         if (IsRecordName(name)) names.push_back(std::move(name));
-    // Each record is its own file on a share: several are read at once, each into a bounded
-    // buffer that is dropped once the record is parsed.
+    // Each record is its own file on a share, and each open, read and close waits on a round
+    // trip: six are read at once, each into a bounded buffer dropped once the record is parsed.
     std::vector<FleetMachine> machines(names.size());
-    SpreadWork(names.size(), [&](size_t i) {
-        std::string text;
-        unsigned long long size = 0;
-        machines[i] = ReadFileHead(folder + "\\" + names[i], kLargestRecord + 1, text, size)
-                          ? ReadFleetMachine(Cp1252ToUtf8(names[i]), text, size, options)
-                          : UnreadableMachine(Cp1252ToUtf8(names[i]), "cannot be read");
-    });
+    SpreadWork(
+        names.size(),
+        [&](size_t i) {
+            std::string text;
+            unsigned long long size = 0;
+            machines[i] = ReadFileHead(folder + "\\" + names[i], kLargestRecord + 1, text, size)
+                              ? ReadFleetMachine(Cp1252ToUtf8(names[i]), text, size, options)
+                              : UnreadableMachine(Cp1252ToUtf8(names[i]), "cannot be read");
+        },
+        6);
     SortProblemsFirst(machines);
     if (machines.empty()) err << "vlsm: no status records in " << folder << "\n";
 

@@ -14,6 +14,7 @@ thead th { background: #eef1f5; cursor: pointer; user-select: none; white-space:
 thead th[aria-sort=ascending]::after { content: " \25B2"; }
 thead th[aria-sort=descending]::after { content: " \25BC"; }
 td.number { text-align: right; }
+td.time, td.state { white-space: nowrap; }
 tr.problem > td:first-child { border-left: 4px solid #c62828; }
 tr.stale > td:first-child { border-left: 4px solid #ef8f00; }
 details table { margin: .4em 0; font-size: .93em; }
@@ -98,7 +99,9 @@ std::string Cell(std::string_view text, const char* attributes = "") {
 }
 
 std::string FieldTableHtml(const FieldTable& table) {
-    std::string out = "<table>\n<caption>" + HtmlEscape(table.title) + "</caption>\n<tr>";
+    std::string out = "<table>\n";
+    if (!table.title.empty()) out += "<caption>" + HtmlEscape(table.title) + "</caption>\n";
+    out += "<tr>";
     for (const std::string& column : table.columns)
         out += "<th>" + HtmlEscape(column) + "</th>";
     out += "</tr>\n";
@@ -115,14 +118,15 @@ std::string DifferencesHtml(const FleetMachine& m) {
     const std::string count = std::to_string(m.record.differenceCount);
     if (m.record.differences.empty()) return count;
     FieldTable table;
-    table.title = m.record.differences.size() < m.record.differenceCount
-                      ? "the first " + std::to_string(m.record.differences.size()) + " of " + count
-                      : count + (m.record.differenceCount == 1 ? " difference" : " differences");
+    if (m.record.differences.size() < m.record.differenceCount)
+        table.title = "the first " + std::to_string(m.record.differences.size()) + " of " + count;
     table.columns = {"scheme", "section", "item", "value", "file's", "machine's"};
     for (const ReportedDifference& d : m.record.differences)
         table.rows.push_back({d.scheme, d.section, d.item, d.value, d.inFile ? *d.inFile : "(none)",
                               d.onMachine ? *d.onMachine : "(none)"});
-    return "<details><summary>" + count + "</summary>\n" + FieldTableHtml(table) + "</details>";
+    return "<details><summary>" + count +
+           (m.record.differenceCount == 1 ? " difference" : " differences") + "</summary>\n" +
+           FieldTableHtml(table) + "</details>";
 }
 
 } // namespace
@@ -179,14 +183,16 @@ std::string FleetPage(const std::vector<FleetMachine>& machines, unsigned staleD
         const std::string severity =
             " data-sort=\"" + std::to_string(static_cast<int>(m.state)) + "\"";
         if (m.state == MachineState::Unreadable) {
-            body += Cell("") + Cell(state, severity.c_str()) + Cell(m.problem) +
-                    "<td class=\"number\" data-sort=\"0\"></td>" + Cell("") + Cell("");
+            body += Cell("") + Cell(state, (severity + " class=\"state\"").c_str()) +
+                    Cell(m.problem) + "<td class=\"number\" data-sort=\"0\"></td>" + Cell("") +
+                    Cell("");
         } else {
             std::string result = RunResultText(m.record.result);
             if (m.stale) result += ", stale";
             const std::string count =
-                " class=\"number\" data-sort=\"" + std::to_string(m.record.differenceCount) + "\"";
-            body += Cell(m.record.time) + Cell(state, severity.c_str()) + Cell(result) + "<td" +
+                " data-sort=\"" + std::to_string(m.record.differenceCount) + "\"";
+            body += Cell(m.record.time, " class=\"time\"") +
+                    Cell(state, (severity + " class=\"state\"").c_str()) + Cell(result) + "<td" +
                     count + ">" + DifferencesHtml(m) + "</td>" + Cell(FileMatchText(m)) +
                     Cell(m.record.version);
         }
