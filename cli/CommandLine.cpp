@@ -60,6 +60,9 @@ const OptionRule kOptions[] = {
      [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
     {"--exact", Of(ToolCommand::Verify), nullptr,
      [](CommandLine& line, const std::string&) { return line.exact = true; }},
+    {"--require-checksum",
+     Of(ToolCommand::Import) | Of(ToolCommand::Verify) | Of(ToolCommand::Show), nullptr,
+     [](CommandLine& line, const std::string&) { return line.requireChecksum = true; }},
     {"--wait", Of(ToolCommand::Import), "a number of seconds from 0 to 86400",
      [](CommandLine& line, const std::string& value) {
          return ParseNumber(value, 0, kLongestWait, line.waitSeconds);
@@ -168,8 +171,10 @@ const char* ToolHelpText() {
            "Commands:\n"
            "  list [--json]            the schemes of this computer: name, built in or not,\n"
            "                           description\n"
-           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does\n"
-           "  import FILE [--dry-run] [--wait SECONDS] [--report FOLDER]\n"
+           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does,\n"
+           "                           and its checksum to FILE.sha256\n"
+           "  import FILE [--dry-run] [--wait SECONDS] [--require-checksum]\n"
+           "              [--report FOLDER]\n"
            "                           loads the schemes of FILE into this computer, as \"Load\n"
            "                           from disk\" does; schemes the file does not hold stay.\n"
            "                           A refused file changes nothing. --dry-run writes nothing\n"
@@ -177,12 +182,12 @@ const char* ToolHelpText() {
            "                           replaced or is identical. Another program changing the\n"
            "                           schemes is waited for up to SECONDS (30; also\n"
            "                           --wait=SECONDS)\n"
-           "  verify FILE [--exact] [--report FOLDER]\n"
+           "  verify FILE [--exact] [--require-checksum] [--report FOLDER]\n"
            "                           prints every difference between FILE and this computer;\n"
            "                           with --exact, schemes the file does not hold count too.\n"
            "                           --report (verify, import) leaves this computer's status\n"
            "                           record in FOLDER, replacing its last one\n"
-           "  show FILE [--json] [--html PAGE]\n"
+           "  show FILE [--json] [--require-checksum] [--html PAGE]\n"
            "                           prints the schemes of FILE in readable form; --html\n"
            "                           writes them as one web page too\n"
            "  fleet FOLDER [--file FILE] [--stale DAYS] [--json] [--html PAGE]\n"
@@ -192,6 +197,10 @@ const char* ToolHelpText() {
            "                           reported for DAYS (7); --html writes one web page too\n"
            "  help, --help, -h, /?     prints this text\n"
            "  --version                prints the version\n"
+           "\n"
+           "import, verify and show check FILE against FILE.sha256 when it is there, and\n"
+           "refuse a file that changed after it was saved; with --require-checksum, a file\n"
+           "without FILE.sha256 is refused too.\n"
            "\n"
            "Exit codes:\n"
            "  0  done; verify: this computer is in step with the file\n"

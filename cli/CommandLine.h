@@ -8,15 +8,16 @@ enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show, Flee
 
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
-    std::string file;          // fleet: the status folder
-    bool json = false;         // list, show, fleet
-    bool dryRun = false;       // import
-    bool exact = false;        // verify
-    unsigned waitSeconds = 30; // import: how long another writer is waited for
-    std::string report;        // verify, import: the status folder this computer reports into
-    std::string html;          // show, fleet: the page to write
-    std::string schemeFile;    // fleet: the school's current file, to compare hashes with
-    unsigned staleDays = 7;    // fleet: a machine not seen for longer is stale
+    std::string file;             // fleet: the status folder
+    bool json = false;            // list, show, fleet
+    bool dryRun = false;          // import
+    bool exact = false;           // verify
+    bool requireChecksum = false; // import, verify, show: a file without FILE.sha256 is refused
+    unsigned waitSeconds = 30;    // import: how long another writer is waited for
+    std::string report;           // verify, import: the status folder this computer reports into
+    std::string html;             // show, fleet: the page to write
+    std::string schemeFile;       // fleet: the school's current file, to compare hashes with
+    unsigned staleDays = 7;       // fleet: a machine not seen for longer is stale
 };
 
 // The exit codes a script acts on.
