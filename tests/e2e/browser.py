@@ -6,7 +6,7 @@ Usage: browser.py PAGE.html SCRIPT.js
 
 The page is copied with the script added at the end of its body and the script's hash added to
 the page's own script policy, so that everything else on the page (its policy included) is as the
-tool wrote it. The script leaves a JSON object in an element with id "observed"."""
+tool wrote it. The script hands what it saw, an object, to report()."""
 import base64
 import hashlib
 import html.parser
@@ -16,6 +16,16 @@ import re
 import subprocess
 import sys
 import tempfile
+
+
+# Leaves what the test script saw in the page, where the dumped document shows it.
+REPORT = """function report(seen) {
+  var out = document.createElement("pre");
+  out.id = "observed";
+  out.textContent = JSON.stringify(seen);
+  document.body.appendChild(out);
+}
+"""
 
 
 class Observed(html.parser.HTMLParser):
@@ -39,7 +49,7 @@ class Observed(html.parser.HTMLParser):
 def main():
     page_path, script_path = sys.argv[1], sys.argv[2]
     page = open(page_path, encoding="utf-8").read()
-    script = open(script_path, encoding="utf-8").read()
+    script = REPORT + open(script_path, encoding="utf-8").read()
     digest = base64.b64encode(hashlib.sha256(script.encode("utf-8")).digest()).decode()
     page, policies = re.subn(r"script-src ('sha256-[^']+')", r"script-src \1 'sha256-%s'" % digest, page)
     if policies != 1:

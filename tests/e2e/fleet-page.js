@@ -33,8 +33,5 @@
   });
   seen.elementsFromRecords = table.querySelectorAll("img, script").length;
   seen.ran = document.documentElement.getAttribute("data-ran") || "nothing";
-  var out = document.createElement("pre");
-  out.id = "observed";
-  out.textContent = JSON.stringify(seen);
-  document.body.appendChild(out);
+  report(seen);
 })();

@@ -23,8 +23,5 @@
   }).join("|");
   seen.elementsFromFile = table.querySelectorAll("img, script, b").length;
   seen.ran = document.documentElement.getAttribute("data-ran") || "nothing";
-  var out = document.createElement("pre");
-  out.id = "observed";
-  out.textContent = JSON.stringify(seen);
-  document.body.appendChild(out);
+  report(seen);
 })();
