@@ -101,8 +101,24 @@ std::vector<RecordDifference> CompareStoredValues(const std::vector<StoredValue>
     return differences;
 }
 
+RecordDifference DescriptionDifference(const std::string& inFile, const std::string& onMachine) {
+    return {{"", "", "description"}, inFile, onMachine, "", ""};
+}
+
+RecordDifference WholeSchemeDifference(bool inFile) {
+    RecordDifference difference;
+    (inFile ? difference.inFile : difference.onMachine) = "(the scheme)";
+    return difference;
+}
+
 std::string DescribeDifference(const std::string& scheme, const RecordDifference& difference) {
     const RecordPlace& place = difference.place;
+    if (place.section.empty() && place.value.empty())
+        return "scheme \"" + scheme + "\": " +
+               (difference.inFile ? "not on this computer" : "on this computer, not in the file");
+    if (place.section.empty() && place.value == "description")
+        return "scheme \"" + scheme + "\", description: file " + Quoted(difference.inFile) +
+               ", machine " + Quoted(difference.onMachine);
     std::string line = "scheme \"" + scheme + "\"";
     if (!place.section.empty()) line += ", section \"" + place.section + "\"";
     if (!place.item.empty()) line += ", item \"" + place.item + "\"";

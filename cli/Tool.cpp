@@ -1,15 +1,21 @@
 #include "cli/Tool.h"
 #include <windows.h>
 #include <algorithm>
+#include <chrono>
 #include <new>
-#include <unordered_map>
-#include <unordered_set>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 #include "cli/ConsoleNotices.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/FleetCommand.h"
+#include "cli/HtmlPage.h"
+#include "cli/Json.h"
 #include "cli/SchemeDifferences.h"
+#include "cli/StatusReport.h"
 #include "cli/StoredScheme.h"
 #include "cli/ToolText.h"
 #include "hive/ExportImport.h"
@@ -24,16 +30,17 @@
 
 namespace {
 
-// A named field of a scheme as the shell's registry names it, with its value as text.
+// A named field of a scheme as the shell's registry names it, with its value.
 struct Field {
     const char* name;
     std::string text;
     bool number;
+    int value;
 };
 using Fields = std::vector<Field>;
 
-Field Text(const char* name, const std::string& text) { return {name, text, false}; }
-Field Number(const char* name, int value) { return {name, std::to_string(value), true}; }
+Field Text(const char* name, const std::string& text) { return {name, text, false, 0}; }
+Field Number(const char* name, int value) { return {name, std::to_string(value), true, value}; }
 
 Fields DefaultsFields(const DefaultsSection& d) {
     return {Text("DefaultView", d.defaultView),
@@ -76,25 +83,49 @@ Fields LinkFields(const WebLink& l) {
             Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
 }
 
-// Text of this machine's code page as a JSON string.
-std::string Json(const std::string& text) { return JsonString(text, GetACP()); }
+// Text of this machine's ANSI code page as UTF-8, for JSON and the pages.
+std::string Utf8(const std::string& text) { return AnsiToUtf8(text, GetACP()); }
 
-std::string JsonObject(const Fields& fields) {
-    std::string out = "{";
-    for (size_t i = 0; i < fields.size(); ++i)
-        out += (i ? ", " : "") + Json(fields[i].name) + ": " +
-               (fields[i].number ? fields[i].text : Json(fields[i].text));
-    return out + "}";
+Json JsonObject(const Fields& fields) {
+    Json object = Json::object();
+    for (const Field& field : fields)
+        object[field.name] = field.number ? Json(field.value) : Json(Utf8(field.text));
+    return object;
 }
 
 template <class Item>
-std::string JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&),
-                      const char* indent) {
-    if (items.empty()) return "[]";
-    std::string out = "[";
-    for (size_t i = 0; i < items.size(); ++i)
-        out += std::string(i ? "," : "") + "\n" + indent + "  " + JsonObject(fields(items[i]));
-    return out + "\n" + indent + "]";
+Json JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+    Json array = Json::array();
+    for (const Item& item : items)
+        array.push_back(JsonObject(fields(item)));
+    return array;
+}
+
+// A table of the page: the fields' names as columns, one row per item.
+FieldTable TableOf(const char* title, const std::vector<Fields>& items,
+                   const char* firstColumn = nullptr) {
+    FieldTable table;
+    table.title = title;
+    if (firstColumn) table.columns.push_back(firstColumn);
+    if (!items.empty())
+        for (const Field& field : items.front())
+            table.columns.push_back(field.name);
+    for (size_t i = 0; i < items.size(); ++i) {
+        std::vector<std::string> row;
+        if (firstColumn) row.push_back(std::to_string(i + 1));
+        for (const Field& field : items[i])
+            row.push_back(Utf8(field.text));
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+template <class Item>
+std::vector<Fields> FieldsOfEach(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+    std::vector<Fields> each;
+    for (const Item& item : items)
+        each.push_back(fields(item));
+    return each;
 }
 
 std::string PlainFields(const Fields& fields) {
@@ -180,7 +211,42 @@ public:
     Tool(const CommandLine& line, std::ostream& out, std::ostream& err)
         : line_(line), out_(out), err_(err), notices_(err),
           progress_(err, line.command == ToolCommand::Export ||
-                             (line.command == ToolCommand::Import && !line.dryRun)) {}
+                             (line.command == ToolCommand::Import && !line.dryRun)),
+          started_(std::chrono::steady_clock::now()) {}
+
+    // Leaves this computer's status record in the --report folder, after the command ended with
+    // `code`. A record that cannot be written is said on the error stream; the code stays.
+    void Report(int code) {
+        if (line_.report.empty()) return;
+        RunResult result = RunResult::Failed;
+        if (code == kExitDone)
+            result = line_.command == ToolCommand::Import ? RunResult::Imported : RunResult::InStep;
+        else if (code == kExitDifferent)
+            result = notices_.FirstTitle() == "File Load Problem" ? RunResult::Refused
+                                                                  : RunResult::OutOfStep;
+        StatusRecord record;
+        record.result = result;
+        record.exitCode = code;
+        record.differenceCount = differences_.size();
+        for (size_t i = 0; i < differences_.size() && i < kReportedDifferences; ++i) {
+            const SchemeDifference& d = differences_[i];
+            const auto utf8 = [](const std::optional<std::string>& text) {
+                return text ? std::optional<std::string>(Utf8(*text)) : std::nullopt;
+            };
+            record.differences.push_back({Utf8(d.scheme), Utf8(d.difference.place.section),
+                                          Utf8(d.difference.place.item),
+                                          Utf8(d.difference.place.value), utf8(d.difference.inFile),
+                                          utf8(d.difference.onMachine)});
+        }
+        record.version = VLSM_VERSION_TEXT;
+        record.durationMs =
+            static_cast<unsigned long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - started_)
+                                                .count());
+        std::string why;
+        if (!LeaveStatusRecord(line_.report, line_.file, record, why))
+            err_ << "vlsm: status record not written: " << why << "\n";
+    }
 
     int Run() {
         switch (line_.command) {
@@ -200,6 +266,8 @@ public:
             return Verify();
         case ToolCommand::Show:
             return Show();
+        case ToolCommand::Fleet:
+            return RunFleet(line_, out_, err_);
         }
         return kExitUsage;
     }
@@ -250,14 +318,12 @@ private:
         const BuiltIn builtIn;
         if (!ReadWhole(watch)) return kExitUnavailable;
         if (line_.json) {
-            out_ << "{\"schemes\": [";
-            for (size_t i = 0; i < machine.entries.size(); ++i) {
-                const SchemeEntry& entry = machine.entries[i];
-                out_ << (i ? "," : "") << "\n  {\"name\": " << Json(entry.name)
-                     << ", \"description\": " << Json(entry.description)
-                     << ", \"builtIn\": " << (builtIn(entry.name) ? "true" : "false") << "}";
-            }
-            out_ << (machine.entries.empty() ? "" : "\n") << "]}\n";
+            Json schemes = Json::array();
+            for (const SchemeEntry& entry : machine.entries)
+                schemes.push_back({{"name", Utf8(entry.name)},
+                                   {"description", Utf8(entry.description)},
+                                   {"builtIn", builtIn(entry.name)}});
+            out_ << JsonText({{"schemes", schemes}});
         } else {
             for (const SchemeEntry& entry : machine.entries)
                 out_ << WithoutControls(entry.name) << "\t"
@@ -277,6 +343,16 @@ private:
 
     int Import() {
         WriterLock::SetDefaultWait(static_cast<DWORD>(line_.waitSeconds) * 1000);
+        // The record names what the import puts right: the differences found before it.
+        if (!line_.report.empty()) {
+            SchemeStore file;
+            if (!ReadFile(file)) return Failed();
+            if (RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) {
+                SchemeStore machine;
+                machine.RefreshEntries();
+                differences_ = FindDifferences(file, machine);
+            }
+        }
         if (LoadSchemesFromFile(line_.file, nullptr, Checksum())) {
             out_ << "loaded the schemes of " << line_.file << "\n";
             return kExitDone;
@@ -286,24 +362,24 @@ private:
         return code;
     }
 
-    // Calls `each(scheme, onMachine, lines)` for every scheme of the file in the file's order, with
-    // the machine's entry of that name (or none) and the lines naming each difference from it.
-    // The machine's schemes are read as the shell reads them, a few at once, a batch at a time.
+    // Calls `each(scheme, onMachine, differences)` for every scheme of the file in the file's
+    // order, with the machine's entry of that name (or none) and the scheme's differences from it
+    // (its description, then its values as the shell reads them). Each scheme is read and compared
+    // on its own, a few at once, a batch at a time.
     template <class Each>
     static void CompareWithMachine(const SchemeStore& file, const SchemeStore& machine, Each each) {
         const EntryIndex fileEntries(file.entries);
         const EntryIndex machineEntries(machine.entries);
-        Scheme sample; // one item of each kind, for the names of every value a file carries
+        Scheme sample; // one item of each kind, for the names of an item's values
         sample.roots.roots.resize(1);
         sample.webLinks.links.resize(1);
         const ItemValueNames itemValues = ItemValueNamesOf(ValuesToStore(sample));
-        // Each scheme is read and compared on its own, a few at once; the lines go out in order.
         constexpr size_t kBatch = 64;
-        constexpr unsigned kVerifyThreads = 6;
+        constexpr unsigned kThreads = 6;
         for (size_t first = 0; first < file.schemes.size(); first += kBatch) {
             const size_t count = std::min(kBatch, file.schemes.size() - first);
             std::vector<const SchemeEntry*> onMachine(count);
-            std::vector<std::vector<std::string>> lines(count);
+            std::vector<std::vector<RecordDifference>> found(count);
             for (size_t i = 0; i < count; ++i)
                 onMachine[i] = machineEntries.Find(file.schemes[first + i].name);
             SpreadWork(
@@ -313,19 +389,40 @@ private:
                     if (!onMachine[i]) return;
                     const std::string description = fileEntries.Description(scheme.name);
                     if (description != onMachine[i]->description)
-                        lines[i].push_back("scheme \"" + scheme.name + "\", description: file \"" +
-                                           description + "\", machine \"" +
-                                           onMachine[i]->description + "\"");
+                        found[i].push_back(
+                            DescriptionDifference(description, onMachine[i]->description));
                     const std::vector<StoredValue> toStore = ValuesToStore(scheme);
-                    const std::vector<StoredValue> stored =
-                        ReadStoredScheme(onMachine[i]->name, toStore, itemValues);
-                    for (const RecordDifference& difference : CompareStoredValues(toStore, stored))
-                        lines[i].push_back(DescribeDifference(scheme.name, difference));
+                    for (RecordDifference& d : CompareStoredValues(
+                             toStore, ReadStoredScheme(onMachine[i]->name, toStore, itemValues)))
+                        found[i].push_back(std::move(d));
                 },
-                kVerifyThreads);
+                kThreads);
             for (size_t i = 0; i < count; ++i)
-                each(file.schemes[first + i], onMachine[i], lines[i]);
+                each(file.schemes[first + i], onMachine[i], found[i]);
         }
+    }
+
+    // Every difference of the machine from the file; with --exact, the machine's schemes that the
+    // file lacks too.
+    std::vector<SchemeDifference> FindDifferences(const SchemeStore& file,
+                                                  const SchemeStore& machine) {
+        std::vector<SchemeDifference> found;
+        CompareWithMachine(file, machine,
+                           [&](const Scheme& scheme, const SchemeEntry* onMachine,
+                               std::vector<RecordDifference>& differences) {
+                               if (!onMachine)
+                                   found.push_back({scheme.name, WholeSchemeDifference(true)});
+                               for (RecordDifference& d : differences)
+                                   found.push_back({scheme.name, std::move(d)});
+                           });
+        if (!line_.exact) return found;
+        std::unordered_set<std::string> inFile;
+        for (const Scheme& scheme : file.schemes)
+            inFile.insert(SchemeNameKey(scheme.name));
+        for (const SchemeEntry& entry : machine.entries)
+            if (!inFile.count(SchemeNameKey(entry.name)))
+                found.push_back({entry.name, WholeSchemeDifference(false)});
+        return found;
     }
 
     int DryRun() {
@@ -336,7 +433,7 @@ private:
         machine.RefreshEntries();
         CompareWithMachine(file, machine,
                            [&](const Scheme& scheme, const SchemeEntry* onMachine,
-                               const std::vector<std::string>& differences) {
+                               const std::vector<RecordDifference>& differences) {
                                const char* outcome = !onMachine            ? "would add"
                                                      : differences.empty() ? "identical"
                                                                            : "would replace";
@@ -351,30 +448,10 @@ private:
         if (!SchemesReadable()) return kExitUnavailable;
         SchemeStore machine;
         machine.RefreshEntries();
-        size_t count = 0;
-        CompareWithMachine(file, machine,
-                           [&](const Scheme& scheme, const SchemeEntry* onMachine,
-                               const std::vector<std::string>& differences) {
-                               if (!onMachine) {
-                                   out_ << "scheme \"" << WithoutControls(scheme.name)
-                                        << "\": not on this computer\n";
-                                   ++count;
-                               }
-                               for (const std::string& line : differences)
-                                   out_ << WithoutControls(line) << "\n";
-                               count += differences.size();
-                           });
-        if (line_.exact) {
-            std::unordered_set<std::string> inFile;
-            for (const Scheme& scheme : file.schemes)
-                inFile.insert(SchemeNameKey(scheme.name));
-            for (const SchemeEntry& entry : machine.entries) {
-                if (inFile.count(SchemeNameKey(entry.name))) continue;
-                out_ << "scheme \"" << WithoutControls(entry.name)
-                     << "\": on this computer, not in the file\n";
-                ++count;
-            }
-        }
+        differences_ = FindDifferences(file, machine);
+        for (const SchemeDifference& d : differences_)
+            out_ << WithoutControls(DescribeDifference(d.scheme, d.difference)) << "\n";
+        const size_t count = differences_.size();
         if (count == 0) {
             out_ << "in step with " << line_.file << "\n";
             return kExitDone;
@@ -389,44 +466,72 @@ private:
         if (!ReadFile(file)) return Failed();
         const EntryIndex entries(file.entries);
         const BuiltIn builtIn;
+        if (!line_.html.empty() && !WritePage(SchemeFilePage(Utf8(line_.file), SchemeViews(file))))
+            return kExitUnavailable;
         if (line_.json) {
-            out_ << "{\"schemes\": [";
-            for (size_t i = 0; i < file.schemes.size(); ++i) {
-                const Scheme& s = file.schemes[i];
-                out_ << (i ? "," : "") << "\n  {\"name\": " << Json(s.name)
-                     << ",\n   \"description\": " << Json(entries.Description(s.name))
-                     << ",\n   \"builtIn\": " << (builtIn(s.name) ? "true" : "false")
-                     << ",\n   \"defaults\": " << JsonObject(DefaultsFields(s.defaults))
-                     << ",\n   \"tabs\": " << JsonObject(TabsFields(s.tabs))
-                     << ",\n   \"toolbars\": [";
-                for (int p = 0; p < 3; ++p)
-                    out_ << (p ? "," : "") << "\n     "
-                         << JsonObject(PageFields(s.toolBars.pages[p]));
-                out_ << "],\n   \"roots\": " << JsonArray(s.roots.roots, RootFields, "   ")
-                     << ",\n   \"links\": " << JsonArray(s.webLinks.links, LinkFields, "   ")
-                     << "}";
+            Json schemes = Json::array();
+            for (const Scheme& s : file.schemes) {
+                Json toolbars = Json::array();
+                for (const ToolBarPage& page : s.toolBars.pages)
+                    toolbars.push_back(JsonObject(PageFields(page)));
+                schemes.push_back({{"name", Utf8(s.name)},
+                                   {"description", Utf8(entries.Description(s.name))},
+                                   {"builtIn", builtIn(s.name)},
+                                   {"defaults", JsonObject(DefaultsFields(s.defaults))},
+                                   {"tabs", JsonObject(TabsFields(s.tabs))},
+                                   {"toolbars", toolbars},
+                                   {"roots", JsonArray(s.roots.roots, RootFields)},
+                                   {"links", JsonArray(s.webLinks.links, LinkFields)}});
             }
-            out_ << (file.schemes.empty() ? "" : "\n") << "]}\n";
+            out_ << JsonText({{"schemes", schemes}});
             return kExitDone;
         }
         for (const Scheme& s : file.schemes) {
-            std::string text = "scheme \"" + WithoutControls(s.name) + "\"" +
-                               (builtIn(s.name) ? " (built in)" : "") + ": \"" +
-                               WithoutControls(entries.Description(s.name)) + "\"\n";
-            text += "  defaults: " + PlainFields(DefaultsFields(s.defaults)) + "\n";
-            text += "  tabs: " + PlainFields(TabsFields(s.tabs)) + "\n";
+            out_ << "scheme \"" << WithoutControls(s.name) << "\""
+                 << (builtIn(s.name) ? " (built in)" : "") << ": \""
+                 << WithoutControls(entries.Description(s.name)) << "\"\n";
+            out_ << "  defaults: " << PlainFields(DefaultsFields(s.defaults)) << "\n";
+            out_ << "  tabs: " << PlainFields(TabsFields(s.tabs)) << "\n";
             for (int p = 0; p < 3; ++p)
-                text += "  toolbar page " + std::to_string(p + 1) + ": " +
-                        PlainFields(PageFields(s.toolBars.pages[p])) + "\n";
+                out_ << "  toolbar page " << p + 1 << ": "
+                     << PlainFields(PageFields(s.toolBars.pages[p])) << "\n";
             for (size_t r = 0; r < s.roots.roots.size(); ++r)
-                text += "  root " + std::to_string(r + 1) + ": " +
-                        PlainFields(RootFields(s.roots.roots[r])) + "\n";
+                out_ << "  root " << r + 1 << ": " << PlainFields(RootFields(s.roots.roots[r]))
+                     << "\n";
             for (size_t l = 0; l < s.webLinks.links.size(); ++l)
-                text += "  link " + std::to_string(l + 1) + ": " +
-                        PlainFields(LinkFields(s.webLinks.links[l])) + "\n";
-            out_ << text;
+                out_ << "  link " << l + 1 << ": " << PlainFields(LinkFields(s.webLinks.links[l]))
+                     << "\n";
         }
         return kExitDone;
+    }
+
+    // The schemes of a file as the page shows them.
+    static std::vector<SchemeView> SchemeViews(const SchemeStore& file) {
+        std::vector<SchemeView> views;
+        const EntryIndex entries(file.entries);
+        for (const Scheme& s : file.schemes) {
+            SchemeView view;
+            view.name = Utf8(s.name);
+            view.description = Utf8(entries.Description(s.name));
+            view.roots = s.roots.roots.size();
+            view.links = s.webLinks.links.size();
+            std::vector<Fields> pages;
+            for (const ToolBarPage& page : s.toolBars.pages)
+                pages.push_back(PageFields(page));
+            view.tables = {TableOf("defaults", {DefaultsFields(s.defaults)}),
+                           TableOf("tabs", {TabsFields(s.tabs)}),
+                           TableOf("toolbar switches", pages, "page"),
+                           TableOf("roots", FieldsOfEach(s.roots.roots, RootFields), "root"),
+                           TableOf("links", FieldsOfEach(s.webLinks.links, LinkFields), "link")};
+            views.push_back(std::move(view));
+        }
+        return views;
+    }
+
+    bool WritePage(const std::string& page) {
+        if (ReplaceWholeFile(line_.html, page)) return true;
+        err_ << "vlsm: the page could not be written: " << line_.html << "\n";
+        return false;
     }
 
     const CommandLine& line_;
@@ -434,6 +539,8 @@ private:
     std::ostream& err_;
     ConsoleNotices notices_;
     ConsoleProgress progress_;
+    const std::chrono::steady_clock::time_point started_;
+    std::vector<SchemeDifference> differences_; // what verify found, or import put right
 };
 
 } // namespace
@@ -441,13 +548,19 @@ private:
 int RunTool(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const DWORD previousWait = WriterLock::DefaultWait();
     int code = kExitUnavailable;
-    // Nothing may end the tool without its exit code and a line a log keeps.
+    // Nothing may end the tool without its exit code, a line a log keeps and its status record.
+    Tool tool(line, out, err);
     try {
-        code = Tool(line, out, err).Run();
+        code = tool.Run();
     } catch (const std::bad_alloc&) {
         err << "vlsm: not enough memory to finish the command\n";
     } catch (const std::exception& failure) {
         err << "vlsm: the command failed: " << failure.what() << "\n";
+    }
+    try {
+        tool.Report(code);
+    } catch (const std::exception&) {
+        err << "vlsm: status record not written: not enough memory\n";
     }
     WriterLock::SetDefaultWait(previousWait);
     out.flush();

@@ -1,9 +1,9 @@
 #include "cli/ToolText.h"
 #include <cstdint>
-#include <cstdio>
 #ifdef _WIN32
 #include <windows.h>
 #endif
+#include "cli/Json.h"
 
 namespace {
 
@@ -85,25 +85,43 @@ std::string AnsiToUtf8(std::string_view text, unsigned codePage) {
 }
 
 std::string JsonString(std::string_view text, unsigned codePage) {
-    std::string out = "\"";
-    for (char c : AnsiToUtf8(text, codePage)) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
+    return Json(AnsiToUtf8(text, codePage)).dump();
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80             ? 1
+                              : (lead & 0xE0) == 0xC0 ? 2
+                              : (lead & 0xF0) == 0xE0 ? 3
+                              : (lead & 0xF8) == 0xF0 ? 4
+                                                      : 0;
+        uint32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
+        bool whole = length > 0 && i + length <= text.size();
+        for (size_t k = 1; whole && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            whole = (next & 0xC0) == 0x80;
+            code = code << 6 | (next & 0x3F);
         }
+        if (!whole) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        i += length;
+        char byte = '?';
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) byte = static_cast<char>(code);
+        for (int k = 0; k < 32; ++k) {
+            const bool undefinedHere = !kHighControls[k] && code == 0x80u + k;
+            if (code >= 0x80 && (kHighControls[k] == code || undefinedHere))
+                byte = static_cast<char>(0x80 + k);
+        }
+        out += byte;
     }
-    return out + "\"";
+    return out;
 }

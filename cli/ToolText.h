@@ -12,3 +12,7 @@ inline std::string Cp1252ToUtf8(std::string_view text) { return AnsiToUtf8(text,
 
 // A JSON string literal, quotes included, of text in that code page.
 std::string JsonString(std::string_view text, unsigned codePage = 1252);
+
+// UTF-8 text as Windows-1252, for the console: a character the code page lacks, or a broken
+// sequence, becomes "?".
+std::string Utf8ToCp1252(std::string_view text);

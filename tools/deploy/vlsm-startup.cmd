@@ -10,11 +10,14 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum]
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum] [STATUS_FOLDER]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
 rem   --require-checksum  refuses a scheme file without SCHEME_FILE.sha256 beside it; a file
 rem                that has one is always checked against it
+rem   STATUS_FOLDER  each run leaves this computer's status record there, for "vlsm fleet";
+rem                a record that cannot be written is said in the log line
+rem The last two may come in either order.
 rem Each log line begins with the local date and time as yyyy-mm-dd hh:mm:ss.
 rem The tool is taken from %VLSM% when set, else from the program's install folder. A vlsm.exe
 rem that is missing or does not run as a program is exit 3, with its path in the log line. When
@@ -41,17 +44,23 @@ set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 rem The log line is WHAT followed by the text of the variable named by SAID.
 set "WHAT="
 set "CHECK="
-if /i "%~3"=="--require-checksum" set "CHECK=--require-checksum"
-if "%~3"=="" goto verify
-if defined CHECK goto verify
+set "STATUS="
+set "VLSM_usage="
+call :option "%~3"
+call :option "%~4"
+if not "%~5"=="" set "VLSM_usage=wrong usage: more than four parameters"
+if not defined VLSM_usage goto options
 set "RESULT=2"
-set "VLSM_usage=wrong usage: the third parameter can only be --require-checksum"
 set "SAID=VLSM_usage"
 goto done
+:options
+set "REPORT="
+if defined STATUS set REPORT=--report "%STATUS%"
+set "NOTE="
+if defined STATUS set "NOTE=; status record not written to %STATUS%"
 
-:verify
 if not exist "%VLSM%" goto missing
-"%VLSM%" verify "%SCHEMES%" %CHECK% >"%OUT%-verify.txt" 2>&1
+"%VLSM%" verify "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-verify.txt" 2>&1
 set "RESULT=%ERRORLEVEL%"
 call :last verify
 set "SAID=VLSM_verify"
@@ -61,7 +70,7 @@ set "WHAT=verify failed: "
 goto ran
 
 :import
-"%VLSM%" import "%SCHEMES%" %CHECK% >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-import.txt" 2>&1
 set "RESULT=%ERRORLEVEL%"
 call :last import
 set "WHAT=imported: "
@@ -100,11 +109,37 @@ if errorlevel 1 "%EVENTCREATE%" /T ERROR /ID 1 /L APPLICATION /SO VexarLumen /D 
 del "%OUT%-verify.txt" "%OUT%-import.txt" "%OUT%-line.txt" >nul 2>&1
 exit /b %RESULT%
 
+rem The third or fourth parameter: --require-checksum, or the status folder.
+:option
+if "%~1"=="" goto :eof
+if /i "%~1"=="--require-checksum" set "CHECK=--require-checksum"
+if defined CHECK if /i "%~1"=="--require-checksum" goto :eof
+set "ARG=%~1"
+if "%ARG:~0,1%"=="-" set "VLSM_usage=wrong usage: the only option is --require-checksum"
+if "%ARG:~0,1%"=="-" goto :eof
+if defined STATUS set "VLSM_usage=wrong usage: one status folder"
+if defined STATUS goto :eof
+set "STATUS=%~1"
+goto :eof
+
 rem The last line vlsm printed for command %1, as VLSM_%1; never empty, so that it is listed.
+rem A status record that vlsm could not write is said on its last line: then the line before it
+rem is taken, and the note goes at the end. The lines are counted, the wanted one is taken by
+rem number: a line's text is never looked at by the command processor.
 :last
-set "VLSM_%1=(nothing printed)"
-if not exist "%OUT%-%1.txt" goto :eof
-for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "VLSM_%1=%%L"
+set "VLSM_%1="
+if not exist "%OUT%-%1.txt" goto said
+set "LINES=0"
+for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set /a LINES+=1
+set /a SKIP=LINES-1
+set "LACKS="
+if defined STATUS find "vlsm: status record not written:" "%OUT%-%1.txt" >nul 2>&1
+if defined STATUS if not errorlevel 1 set "LACKS=%NOTE%"
+if defined LACKS set /a SKIP=LINES-2
+if %SKIP% GTR 0 for /f "usebackq skip=%SKIP% delims=" %%L in ("%OUT%-%1.txt") do if not defined VLSM_%1 set "VLSM_%1=%%L%LACKS%"
+if %SKIP% LEQ 0 for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do if not defined VLSM_%1 set "VLSM_%1=%%L%LACKS%"
+:said
+if not defined VLSM_%1 set "VLSM_%1=(nothing printed)"
 goto :eof
 
 rem The local date and time as yyyy-mm-dd hh:mm:ss whatever the machine's regional format: from
