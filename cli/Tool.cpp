@@ -42,45 +42,12 @@ using Fields = std::vector<Field>;
 Field Text(const char* name, const std::string& text) { return {name, text, false, 0}; }
 Field Number(const char* name, int value) { return {name, std::to_string(value), true, value}; }
 
-Fields DefaultsFields(const DefaultsSection& d) {
-    return {Text("DefaultView", d.defaultView),
-            Number("DefaultIconSize", d.defaultIconSize),
-            Number("DefaultFirstTab", d.defaultFirstTab),
-            Number("ShortToolTips", d.shortToolTips),
-            Number("Silent", d.silent),
-            Number("Context Menu", d.contextMenu),
-            Number("Options Menu", d.optionsMenu)};
-}
-
-Fields TabsFields(const TabSelectionSection& t) {
-    return {Number("Page1", t.page1), Number("Page2", t.page2), Number("Page3", t.page3)};
-}
-
-Fields PageFields(const ToolBarPage& p) {
-    return {Number("Back", p.back),     Number("Forward", p.forward),   Number("New", p.newItem),
-            Number("Rename", p.rename), Number("Cut", p.cut),           Number("Copy", p.copy),
-            Number("Paste", p.paste),   Number("Delete", p.deleteItem), Number("Undo", p.undo),
-            Number("Print", p.print),   Number("Refresh", p.refresh),   Number("Icon", p.icon),
-            Number("View", p.view),     Number("Help", p.help),         Number("Up", p.up),
-            Number("Side", p.side)};
-}
-
-Fields RootFields(const FolderRoot& r) {
-    return {Text("RootDisplayName", r.displayName),
-            Text("RootPath", r.path),
-            Number("FolderLevels", r.folderLevels),
-            Text("CollapsedIconFile", r.collapsedIconFile),
-            Text("ExpandedIconFile", r.expandedIconFile),
-            Text("LongToolTip", r.longToolTip),
-            Text("ShortToolTip", r.shortToolTip),
-            Text("Wav File", r.wavFile),
-            Number("DenyModify", r.denyModify)};
-}
-
-Fields LinkFields(const WebLink& l) {
-    return {Text("DisplayName", l.displayName),   Text("URL", l.url),
-            Text("IconFile", l.iconFile),         Text("LongToolTip", l.longToolTip),
-            Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
+// The fields of a part of a scheme, walked from its one table.
+template <class Owner> Fields FieldsOf(const Owner& owner) {
+    Fields fields;
+    for (const SectionField<Owner>& f : Owner::kFields)
+        fields.push_back(f.text ? Text(f.name, owner.*f.text) : Number(f.name, owner.*f.number));
+    return fields;
 }
 
 // Text of this machine's ANSI code page as UTF-8, for JSON and the pages.
@@ -93,11 +60,10 @@ Json JsonObject(const Fields& fields) {
     return object;
 }
 
-template <class Item>
-Json JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+template <class Item> Json JsonArray(const std::vector<Item>& items) {
     Json array = Json::array();
     for (const Item& item : items)
-        array.push_back(JsonObject(fields(item)));
+        array.push_back(JsonObject(FieldsOf(item)));
     return array;
 }
 
@@ -120,11 +86,10 @@ FieldTable TableOf(const char* title, const std::vector<Fields>& items,
     return table;
 }
 
-template <class Item>
-std::vector<Fields> FieldsOfEach(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+template <class Item> std::vector<Fields> FieldsOfEach(const std::vector<Item>& items) {
     std::vector<Fields> each;
     for (const Item& item : items)
-        each.push_back(fields(item));
+        each.push_back(FieldsOf(item));
     return each;
 }
 
@@ -189,20 +154,20 @@ void AddValues(std::vector<StoredValue>& values, const char* section, const std:
 std::vector<StoredValue> ValuesToStore(const Scheme& s) {
     std::vector<StoredValue> values;
     values.push_back({{"", "", "Scheme Name"}, s.name, "REG_SZ"});
-    AddValues(values, "Defaults", "", DefaultsFields(s.defaults));
+    AddValues(values, "Defaults", "", FieldsOf(s.defaults));
     const std::vector<FolderRoot>& roots = s.roots.roots;
     AddValues(values, "FolderDisplay", "",
               {Number("RootFolderCount", static_cast<int>(roots.size()))});
     for (size_t r = 0; r < roots.size(); ++r)
-        AddValues(values, "FolderDisplay", "Root " + std::to_string(r + 1), RootFields(roots[r]));
-    AddValues(values, "TabSelection", "", TabsFields(s.tabs));
+        AddValues(values, "FolderDisplay", "Root " + std::to_string(r + 1), FieldsOf(roots[r]));
+    AddValues(values, "TabSelection", "", FieldsOf(s.tabs));
     for (int p = 0; p < 3; ++p)
         AddValues(values, "ToolBars", "Page " + std::to_string(p + 1),
-                  PageFields(s.toolBars.pages[p]));
+                  FieldsOf(s.toolBars.pages[p]));
     const std::vector<WebLink>& links = s.webLinks.links;
     AddValues(values, "WebLinks", "", {Number("WebLinksCount", static_cast<int>(links.size()))});
     for (size_t l = 0; l < links.size(); ++l)
-        AddValues(values, "WebLinks", "WebLink " + std::to_string(l + 1), LinkFields(links[l]));
+        AddValues(values, "WebLinks", "WebLink " + std::to_string(l + 1), FieldsOf(links[l]));
     return values;
 }
 
@@ -473,15 +438,15 @@ private:
             for (const Scheme& s : file.schemes) {
                 Json toolbars = Json::array();
                 for (const ToolBarPage& page : s.toolBars.pages)
-                    toolbars.push_back(JsonObject(PageFields(page)));
+                    toolbars.push_back(JsonObject(FieldsOf(page)));
                 schemes.push_back({{"name", Utf8(s.name)},
                                    {"description", Utf8(entries.Description(s.name))},
                                    {"builtIn", builtIn(s.name)},
-                                   {"defaults", JsonObject(DefaultsFields(s.defaults))},
-                                   {"tabs", JsonObject(TabsFields(s.tabs))},
+                                   {"defaults", JsonObject(FieldsOf(s.defaults))},
+                                   {"tabs", JsonObject(FieldsOf(s.tabs))},
                                    {"toolbars", toolbars},
-                                   {"roots", JsonArray(s.roots.roots, RootFields)},
-                                   {"links", JsonArray(s.webLinks.links, LinkFields)}});
+                                   {"roots", JsonArray(s.roots.roots)},
+                                   {"links", JsonArray(s.webLinks.links)}});
             }
             out_ << JsonText({{"schemes", schemes}});
             return kExitDone;
@@ -490,16 +455,16 @@ private:
             out_ << "scheme \"" << WithoutControls(s.name) << "\""
                  << (builtIn(s.name) ? " (built in)" : "") << ": \""
                  << WithoutControls(entries.Description(s.name)) << "\"\n";
-            out_ << "  defaults: " << PlainFields(DefaultsFields(s.defaults)) << "\n";
-            out_ << "  tabs: " << PlainFields(TabsFields(s.tabs)) << "\n";
+            out_ << "  defaults: " << PlainFields(FieldsOf(s.defaults)) << "\n";
+            out_ << "  tabs: " << PlainFields(FieldsOf(s.tabs)) << "\n";
             for (int p = 0; p < 3; ++p)
                 out_ << "  toolbar page " << p + 1 << ": "
-                     << PlainFields(PageFields(s.toolBars.pages[p])) << "\n";
+                     << PlainFields(FieldsOf(s.toolBars.pages[p])) << "\n";
             for (size_t r = 0; r < s.roots.roots.size(); ++r)
-                out_ << "  root " << r + 1 << ": " << PlainFields(RootFields(s.roots.roots[r]))
+                out_ << "  root " << r + 1 << ": " << PlainFields(FieldsOf(s.roots.roots[r]))
                      << "\n";
             for (size_t l = 0; l < s.webLinks.links.size(); ++l)
-                out_ << "  link " << l + 1 << ": " << PlainFields(LinkFields(s.webLinks.links[l]))
+                out_ << "  link " << l + 1 << ": " << PlainFields(FieldsOf(s.webLinks.links[l]))
                      << "\n";
         }
         return kExitDone;
@@ -517,12 +482,12 @@ private:
             view.links = s.webLinks.links.size();
             std::vector<Fields> pages;
             for (const ToolBarPage& page : s.toolBars.pages)
-                pages.push_back(PageFields(page));
-            view.tables = {TableOf("defaults", {DefaultsFields(s.defaults)}),
-                           TableOf("tabs", {TabsFields(s.tabs)}),
+                pages.push_back(FieldsOf(page));
+            view.tables = {TableOf("defaults", {FieldsOf(s.defaults)}),
+                           TableOf("tabs", {FieldsOf(s.tabs)}),
                            TableOf("toolbar switches", pages, "page"),
-                           TableOf("roots", FieldsOfEach(s.roots.roots, RootFields), "root"),
-                           TableOf("links", FieldsOfEach(s.webLinks.links, LinkFields), "link")};
+                           TableOf("roots", FieldsOfEach(s.roots.roots), "root"),
+                           TableOf("links", FieldsOfEach(s.webLinks.links), "link")};
             views.push_back(std::move(view));
         }
         return views;
