@@ -4,14 +4,16 @@
 #include <string>
 #include <vector>
 
-enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show };
+enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show, Backups, Restore };
 
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
     std::string file;
-    bool json = false;         // list, show
-    bool dryRun = false;       // import
-    bool exact = false;        // verify
+    bool json = false;         // list, show, backups
+    bool dryRun = false;       // import, restore
+    bool exact = false;        // import, verify
+    std::string backupId;      // restore: the backup to put back; empty for the last one
+    bool lastBackup = false;   // restore: --last
     unsigned waitSeconds = 30; // import: how long another writer is waited for
 };
 

@@ -255,6 +255,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "minimize") return PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
+    if (command == "syscommand") return PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
     if (command == "rows") return PrintRows(control);
     const std::string text = argc > 4 ? argv[4] : "";
     if (command == "select") return SelectRow(control, text);
