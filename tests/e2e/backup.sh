@@ -156,7 +156,7 @@ program)
     check "loaded" "$complete" "$(export_schemes)"
     probe syscommand "$title" 32528
     expect_window "Undo Last Load"
-    check "the question names the file" yes "$([[ "$(probe text "Undo Last Load" 65535)" == "Undo the load of $vlsm_path made at "* ]] && echo yes)"
+    check "the question names the file" yes "$([[ "$(probe text "Undo Last Load" 65535)" == "Undo the load of ${vlsm_path//\\/\\\\} made at "* ]] && echo yes)"
     probe click "Undo Last Load" 6
     expect_gone "Undo Last Load"
     eventually test "$(probe rows "$title" 1021 | grep -c "Class 70")" = 0

@@ -216,6 +216,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (command == "command") return PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
+    if (command == "syscommand") return PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
     if (command == "page") {
         DWORD_PTR result = 0;
         return SendMessageTimeoutA(window, PSM_SETCURSEL, static_cast<WPARAM>(arg), 0, SMTO_NORMAL, 5000, &result) &&
@@ -255,7 +256,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "minimize") return PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
-    if (command == "syscommand") return PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
     if (command == "rows") return PrintRows(control);
     const std::string text = argc > 4 ? argv[4] : "";
     if (command == "select") return SelectRow(control, text);
