@@ -1,28 +1,28 @@
 #include "cli/CommandLine.h"
+#include <vector>
 
 namespace {
 
 struct CommandName {
     const char* name;
     ToolCommand command;
-    bool takesFile;
+    const char* operand; // what the one argument that is not an option stands for; null: none
 };
 
 const CommandName kCommands[] = {
-    {"list", ToolCommand::List, false},         {"export", ToolCommand::Export, true},
-    {"import", ToolCommand::Import, true},      {"verify", ToolCommand::Verify, true},
-    {"show", ToolCommand::Show, true},          {"backups", ToolCommand::Backups, false},
-    {"restore", ToolCommand::Restore, false},   {"--help", ToolCommand::Help, false},
-    {"--version", ToolCommand::Version, false},
+    {"list", ToolCommand::List, nullptr},    {"export", ToolCommand::Export, "FILE"},
+    {"import", ToolCommand::Import, "FILE"}, {"verify", ToolCommand::Verify, "FILE"},
+    {"show", ToolCommand::Show, "FILE"},     {"backups", ToolCommand::Backups, nullptr},
+    {"restore", ToolCommand::Restore, "ID"}, {"--help", ToolCommand::Help, nullptr},
+    {"-h", ToolCommand::Help, nullptr},      {"/?", ToolCommand::Help, nullptr},
+    {"help", ToolCommand::Help, nullptr},    {"--version", ToolCommand::Version, nullptr},
 };
+
+// The spellings of a request for the help, also taken after a command.
+bool AsksForHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
 
 // The longest wait a script may ask for: a day.
 constexpr unsigned kLongestWait = 24 * 60 * 60;
-
-bool Fail(std::string& why, std::string reason) {
-    why = std::move(reason);
-    return false;
-}
 
 bool ParseSeconds(const std::string& text, unsigned& seconds) {
     if (text.empty() || text.size() > 5) return false;
@@ -36,6 +36,37 @@ bool ParseSeconds(const std::string& text, unsigned& seconds) {
     return true;
 }
 
+constexpr unsigned Of(ToolCommand command) { return 1u << static_cast<unsigned>(command); }
+
+struct OptionRule {
+    const char* name;
+    unsigned commands;       // Of() the commands that take it
+    const char* valueNeeded; // null for a switch; else what its value must be, for the refusal
+    bool (*take)(CommandLine& line, const std::string& value);
+};
+
+const OptionRule kOptions[] = {
+    {"--json", Of(ToolCommand::List) | Of(ToolCommand::Show) | Of(ToolCommand::Backups), nullptr,
+     [](CommandLine& line, const std::string&) { return line.json = true; }},
+    {"--dry-run", Of(ToolCommand::Import) | Of(ToolCommand::Restore), nullptr,
+     [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
+    {"--exact", Of(ToolCommand::Verify) | Of(ToolCommand::Import), nullptr,
+     [](CommandLine& line, const std::string&) { return line.exact = true; }},
+    {"--last", Of(ToolCommand::Restore), nullptr,
+     [](CommandLine& line, const std::string&) { return line.lastBackup = true; }},
+    {"--wait", Of(ToolCommand::Import) | Of(ToolCommand::Restore),
+     "a number of seconds from 0 to 86400",
+     [](CommandLine& line, const std::string& value) {
+         return ParseSeconds(value, line.waitSeconds);
+     }},
+};
+constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
+
+bool Fail(std::string& why, std::string reason) {
+    why = std::move(reason);
+    return false;
+}
+
 } // namespace
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& why) {
@@ -46,48 +77,81 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         if (args[0] == candidate.name) found = &candidate;
     if (!found) return Fail(why, "unknown command \"" + args[0] + "\"");
     line.command = found->command;
+    const std::string command = found->name;
 
-    size_t next = 1;
-    if (found->takesFile) {
-        if (args.size() < 2 || args[1].empty() || args[1].compare(0, 2, "--") == 0)
-            return Fail(why, std::string(found->name) + " needs a FILE");
-        line.file = args[1];
-        next = 2;
-    }
-    for (; next < args.size(); ++next) {
-        const std::string& option = args[next];
-        const ToolCommand c = line.command;
-        if (option == "--json" &&
-            (c == ToolCommand::List || c == ToolCommand::Show || c == ToolCommand::Backups) &&
-            !line.json) {
-            line.json = true;
-        } else if (option == "--dry-run" && (c == ToolCommand::Import || c == ToolCommand::Restore) &&
-                   !line.dryRun) {
-            line.dryRun = true;
-        } else if (option == "--exact" && (c == ToolCommand::Verify || c == ToolCommand::Import) &&
-                   !line.exact) {
-            line.exact = true;
-        } else if (c == ToolCommand::Restore && line.backupId.empty() && !line.lastBackup &&
-                   !option.empty() && (option == "--last" || option[0] != '-')) {
-            // One backup: an ID as `vlsm backups` lists it, or the last.
-            if (option == "--last") line.lastBackup = true;
-            else line.backupId = option;
-        } else if (option == "--wait" && (c == ToolCommand::Import || c == ToolCommand::Restore)) {
-            if (next + 1 >= args.size() || !ParseSeconds(args[next + 1], line.waitSeconds))
-                return Fail(why, "--wait needs a number of seconds from 0 to 86400");
-            ++next;
-        } else {
-            return Fail(why, "\"" + option + "\" is not an option of " + found->name);
+    std::vector<bool> given(kOptionCount, false);
+    bool operandGiven = false;
+    bool onlyOperands = false; // after "--"
+    bool help = false;
+    for (size_t next = 1; next < args.size(); ++next) {
+        const std::string& arg = args[next];
+        const bool isOption = !onlyOperands && !arg.empty() && (arg[0] == '-' || arg == "/?");
+        if (isOption && AsksForHelp(arg) && line.command != ToolCommand::Help &&
+            line.command != ToolCommand::Version) {
+            help = true;
+            continue;
         }
+        if (!onlyOperands && arg == "--") {
+            onlyOperands = true;
+            continue;
+        }
+        if (!isOption) {
+            if (!found->operand) return Fail(why, command + " takes no argument \"" + arg + "\"");
+            if (operandGiven)
+                return Fail(why, command + " takes one " + found->operand + ", not also \"" + arg +
+                                     "\"");
+            if (arg.empty()) return Fail(why, command + " needs a " + found->operand);
+            line.file = arg;
+            operandGiven = true;
+            continue;
+        }
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        size_t rule = 0;
+        while (rule < kOptionCount &&
+               (name != kOptions[rule].name || !(kOptions[rule].commands & Of(line.command))))
+            ++rule;
+        if (rule == kOptionCount) {
+            std::string reason = "\"" + arg + "\" is not an option of " + command;
+            if (found->operand)
+                reason += std::string("; a ") + found->operand +
+                          " whose name begins with \"-\" goes after \"--\"";
+            return Fail(why, reason);
+        }
+        const OptionRule& option = kOptions[rule];
+        if (given[rule]) return Fail(why, name + " is given more than once");
+        given[rule] = true;
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!option.valueNeeded) return Fail(why, name + " takes no value");
+            value = arg.substr(equals + 1);
+        } else if (option.valueNeeded) {
+            if (next + 1 >= args.size()) return Fail(why, name + " needs " + option.valueNeeded);
+            value = args[++next];
+        }
+        if (!option.take(line, value))
+            return Fail(why, name + " needs " + option.valueNeeded + ", not \"" + value + "\"");
     }
+    if (help) {
+        line = CommandLine();
+        return true;
+    }
+    // A restore names its backup, or takes the last one: never both.
+    if (line.command == ToolCommand::Restore) {
+        if (operandGiven && line.lastBackup) return Fail(why, "restore takes an ID or --last, not both");
+        return true;
+    }
+    if (found->operand && !operandGiven) return Fail(why, command + " needs a " + found->operand);
     return true;
 }
 
 const char* ToolHelpText() {
-    return "Usage: vlsm COMMAND [FILE] [OPTIONS]\n"
+    return "Usage: vlsm COMMAND [OPTIONS] [FILE]\n"
            "\n"
            "Keeps the Vexar Lumen schemes of this computer in step with a scheme file (.esm),\n"
            "without a window. Results go to standard output, errors to standard error.\n"
+           "Options go anywhere after the command, each once; a FILE whose name begins with\n"
+           "\"-\" goes after \"--\".\n"
            "\n"
            "Commands:\n"
            "  list [--json]            the schemes of this computer: name, built in or not,\n"
@@ -101,11 +165,13 @@ const char* ToolHelpText() {
            "                           replaced or is identical. --exact also removes the\n"
            "                           schemes the file does not hold (never a built-in one)\n"
            "                           with their class and user allocations. Another program\n"
-           "                           changing the schemes is waited for up to SECONDS (30).\n"
-           "                           What a load changes is backed up first; a load that\n"
-           "                           fails or is stopped half way is put back\n"
+           "                           changing the schemes is waited for up to SECONDS (30;\n"
+           "                           also --wait=SECONDS). What a load changes is backed up\n"
+           "                           first; a load that fails or is stopped half way is put\n"
+           "                           back\n"
            "  verify FILE [--exact]    prints every difference between FILE and this computer;\n"
            "                           with --exact, schemes the file does not hold count too\n"
+           "                           (built-in ones never do)\n"
            "  show FILE [--json]       prints the schemes of FILE in readable form\n"
            "  backups [--json]         the backups kept of the last loads and restores: ID, when,\n"
            "                           who (user; program or tool), the file loaded, how many\n"
@@ -117,7 +183,7 @@ const char* ToolHelpText() {
            "                           --dry-run writes nothing and says what would be put back.\n"
            "                           A backup's schemes can be read with show ID.esm in the\n"
            "                           backup folder\n"
-           "  --help                   prints this text\n"
+           "  help, --help, -h, /?     prints this text\n"
            "  --version                prints the version\n"
            "\n"
            "Exit codes:\n"

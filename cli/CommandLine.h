@@ -8,11 +8,10 @@ enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show, Back
 
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
-    std::string file;
+    std::string file;          // restore: the ID of the backup to put back; empty for the last
     bool json = false;         // list, show, backups
     bool dryRun = false;       // import, restore
     bool exact = false;        // import, verify
-    std::string backupId;      // restore: the backup to put back; empty for the last one
     bool lastBackup = false;   // restore: --last
     unsigned waitSeconds = 30; // import: how long another writer is waited for
 };
@@ -25,7 +24,10 @@ enum ExitCode : int {
     kExitUnavailable = 3, // a file or the registry could not be read or written
 };
 
-// Parses the arguments after the program's name. False, with a one-line reason, for wrong usage.
+// Parses the arguments after the program's name: the command first, then its options and its
+// FILE in any order, each option at most once ("--wait 5" or "--wait=5"); "--" ends the options.
+// A request for help anywhere after a command makes the command Help. False, with a one-line
+// reason, for wrong usage.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& why);
 
 // What --help prints, and the README repeats.

@@ -297,10 +297,10 @@ private:
                           [&](const Scheme& scheme, const std::string& description,
                               const SchemeEntry* onMachine) {
                               const char* outcome =
-                                  !onMachine ? "added"
+                                  !onMachine ? "would add"
                                   : Differences(scheme, description, *onMachine).empty()
                                       ? "identical"
-                                      : "replaced";
+                                      : "would replace";
                               out_ << outcome << ": " << scheme.name << "\n";
                           });
         return kExitDone;
@@ -440,7 +440,7 @@ private:
     int Restore() {
         WriterLock::SetDefaultWait(static_cast<DWORD>(line_.waitSeconds) * 1000);
         const std::vector<BackupSummary> backups = ListBackups();
-        std::string id = line_.backupId;
+        std::string id = line_.file;
         if (id.empty() && !backups.empty()) id = backups.back().id;
         const bool known = std::any_of(backups.begin(), backups.end(),
                                        [&](const BackupSummary& b) { return b.id == id; });

@@ -140,7 +140,7 @@ TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
     RegKey(true, kSchemesKey).DeleteValue("Maths");
     const std::string before = Exported();
     EXPECT_EQ(Run({"import", folder.File("school.esm"), "--dry-run"}), kExitDone);
-    EXPECT_EQ(out.str(), "replaced: Art\nadded: Maths\n");
+    EXPECT_EQ(out.str(), "would replace: Art\nwould add: Maths\n");
     EXPECT_EQ(Exported(), before);
 
     {
