@@ -10,9 +10,11 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE]
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--exact]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
+rem   --exact      schemes the file does not hold are removed too (never a built-in one);
+rem                passed to vlsm verify and vlsm import
 rem The tool is taken from %VLSM% when set, else from the program's install folder.
 rem Delayed expansion keeps quotes and ampersands in vlsm's messages from being read as commands.
 setlocal EnableDelayedExpansion
@@ -21,6 +23,8 @@ set "SCHEMES=%~1"
 if "%SCHEMES%"=="" set "SCHEMES=\\school\netlogon\vexar\school.esm"
 set "LOG=%~2"
 if "%LOG%"=="" set "LOG=%SystemRoot%\Temp\vlsm-startup.log"
+set "EXACT="
+if /i "%~3"=="--exact" set "EXACT=--exact"
 if not "%VLSM%"=="" goto found
 set "VLSM=%ProgramFiles%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe"
 rem The program is 32-bit: on 64-bit Windows it lives below "Program Files (x86)".
@@ -30,7 +34,7 @@ rem Each run of vlsm writes a file of its own: a file just read can still be hel
 rem redirection that fails runs nothing while leaving the last exit code in place.
 set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 
-"%VLSM%" verify "%SCHEMES%" >"%OUT%-verify.txt" 2>&1
+"%VLSM%" verify "%SCHEMES%" %EXACT% >"%OUT%-verify.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last verify
 if not "%RESULT%"=="0" goto differs
@@ -44,7 +48,7 @@ goto done
 
 :import
 set "FOUND=!LAST!"
-"%VLSM%" import "%SCHEMES%" >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %EXACT% >"%OUT%-import.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last import
 if not "%RESULT%"=="0" goto failed
