@@ -52,6 +52,9 @@ const OptionRule kOptions[] = {
      [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
     {"--exact", Of(ToolCommand::Verify) | Of(ToolCommand::Import), nullptr,
      [](CommandLine& line, const std::string&) { return line.exact = true; }},
+    {"--require-checksum",
+     Of(ToolCommand::Import) | Of(ToolCommand::Verify) | Of(ToolCommand::Show), nullptr,
+     [](CommandLine& line, const std::string&) { return line.requireChecksum = true; }},
     {"--last", Of(ToolCommand::Restore), nullptr,
      [](CommandLine& line, const std::string&) { return line.lastBackup = true; }},
     {"--wait", Of(ToolCommand::Import) | Of(ToolCommand::Restore),
@@ -156,8 +159,9 @@ const char* ToolHelpText() {
            "Commands:\n"
            "  list [--json]            the schemes of this computer: name, built in or not,\n"
            "                           description\n"
-           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does\n"
-           "  import FILE [--dry-run] [--exact] [--wait SECONDS]\n"
+           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does,\n"
+           "                           and its checksum to FILE.sha256\n"
+           "  import FILE [--dry-run] [--exact] [--wait SECONDS] [--require-checksum]\n"
            "                           loads the schemes of FILE into this computer, as \"Load\n"
            "                           from disk\" does; schemes the file does not hold stay.\n"
            "                           A refused file changes nothing. --dry-run writes nothing\n"
@@ -169,10 +173,12 @@ const char* ToolHelpText() {
            "                           also --wait=SECONDS). What a load changes is backed up\n"
            "                           first; a load that fails or is stopped half way is put\n"
            "                           back\n"
-           "  verify FILE [--exact]    prints every difference between FILE and this computer;\n"
+           "  verify FILE [--exact] [--require-checksum]\n"
+           "                           prints every difference between FILE and this computer;\n"
            "                           with --exact, schemes the file does not hold count too\n"
            "                           (built-in ones never do)\n"
-           "  show FILE [--json]       prints the schemes of FILE in readable form\n"
+           "  show FILE [--json] [--require-checksum]\n"
+           "                           prints the schemes of FILE in readable form\n"
            "  backups [--json]         the backups kept of the last loads and restores: ID, when,\n"
            "                           who (user; program or tool), the file loaded, how many\n"
            "                           schemes were replaced, added and removed\n"
@@ -185,6 +191,10 @@ const char* ToolHelpText() {
            "                           backup folder\n"
            "  help, --help, -h, /?     prints this text\n"
            "  --version                prints the version\n"
+           "\n"
+           "import, verify and show check FILE against FILE.sha256 when it is there, and\n"
+           "refuse a file that changed after it was saved; with --require-checksum, a file\n"
+           "without FILE.sha256 is refused too.\n"
            "\n"
            "Exit codes:\n"
            "  0  done; verify: this computer is in step with the file\n"

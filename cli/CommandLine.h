@@ -8,12 +8,13 @@ enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show, Back
 
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
-    std::string file;          // restore: the ID of the backup to put back; empty for the last
-    bool json = false;         // list, show, backups
-    bool dryRun = false;       // import, restore
-    bool exact = false;        // import, verify
-    bool lastBackup = false;   // restore: --last
-    unsigned waitSeconds = 30; // import: how long another writer is waited for
+    std::string file;             // restore: the ID of the backup to put back; empty for the last
+    bool json = false;            // list, show, backups
+    bool dryRun = false;          // import, restore
+    bool exact = false;           // import, verify
+    bool requireChecksum = false; // import, verify, show: a file without FILE.sha256 is refused
+    bool lastBackup = false;      // restore: --last
+    unsigned waitSeconds = 30;    // import, restore: how long another writer is waited for
 };
 
 // The exit codes a script acts on.

@@ -302,9 +302,9 @@ LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
 
 // Reads the file and writes what it holds; `writing` is set once the registry is about to change.
 bool LoadAndWrite(const std::string& path, GuardedChange& change, bool& writing,
-                  SchemeStore* written, bool exact) {
+                  SchemeStore* written, SchemeFile::Checksum checksum, bool exact) {
     SchemeFile file;
-    if (!file.ReadRecords(path)) return false;
+    if (!file.ReadRecords(path, nullptr, checksum)) return false;
     SchemeStore store;
     store.records = std::move(file.records);
     // The progress dialog takes the cursor with it; the caller's comes back for the writes.
@@ -361,11 +361,12 @@ bool SaveSchemesToFile(const std::string& path) {
     return written;
 }
 
-bool LoadSchemesFromFile(const std::string& path, SchemeStore* written, bool exact) {
+bool LoadSchemesFromFile(const std::string& path, SchemeStore* written,
+                         SchemeFile::Checksum checksum, bool exact) {
     bool writing = false;
     GuardedChange change;
     try {
-        return LoadAndWrite(path, change, writing, written, exact);
+        return LoadAndWrite(path, change, writing, written, checksum, exact);
     } catch (...) {
         WorkingHive().Assign({});
         // Once the registry was being written, what it had written is put back.
