@@ -100,7 +100,7 @@ HANDLE MakeBoundary() {
 
 } // namespace
 
-WriterLock::WriterLock(HWND owner, DWORD waitMs) {
+WriterLock::WriterLock(HWND owner, DWORD waitMs, bool quiet) {
     const DWORD start = GetTickCount();
     LockAccess access;
     HANDLE boundary = MakeBoundary();
@@ -134,7 +134,7 @@ WriterLock::WriterLock(HWND owner, DWORD waitMs) {
         const DWORD waited = WaitForSingleObject(mutex_, spent < waitMs ? waitMs - spent : 0);
         held_ = locked_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     }
-    if (!held_)
+    if (!held_ && !quiet)
         Warn(owner,
              "Another program is changing the schemes on this computer at the moment.\n\nNothing "
              "has been changed. Please try again when it has finished.",

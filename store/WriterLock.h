@@ -8,10 +8,10 @@
 class WriterLock {
 public:
     // Waits up to `waitMs` for the turn. When another writer keeps it that long (or the lock
-    // cannot be made at all), shows "Schemes Busy" to `owner` and holds nothing. Administrators
-    // and SYSTEM alone take part: anyone else, who cannot write the schemes, is let through at
-    // once without a turn, and can neither make nor hold the lock.
-    explicit WriterLock(HWND owner, DWORD waitMs = DefaultWait());
+    // cannot be made at all), shows "Schemes Busy" to `owner` (unless `quiet`) and holds nothing.
+    // Administrators and SYSTEM alone take part: anyone else, who cannot write the schemes, is
+    // let through at once without a turn, and can neither make nor hold the lock.
+    explicit WriterLock(HWND owner, DWORD waitMs = DefaultWait(), bool quiet = false);
     ~WriterLock();
     WriterLock(const WriterLock&) = delete;
     WriterLock& operator=(const WriterLock&) = delete;

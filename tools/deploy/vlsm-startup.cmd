@@ -10,14 +10,16 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum] [STATUS_FOLDER]
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum] [--exact] [STATUS_FOLDER]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
 rem   --require-checksum  refuses a scheme file without SCHEME_FILE.sha256 beside it; a file
 rem                that has one is always checked against it
 rem   STATUS_FOLDER  each run leaves this computer's status record there, for "vlsm fleet";
 rem                a record that cannot be written is said in the log line
-rem The last two may come in either order.
+rem   --exact      schemes the file does not hold are removed too (never a built-in one);
+rem                passed to vlsm verify and vlsm import
+rem The last three may come in any order.
 rem Each log line begins with the local date and time as yyyy-mm-dd hh:mm:ss.
 rem The tool is taken from %VLSM% when set, else from the program's install folder. A vlsm.exe
 rem that is missing or does not run as a program is exit 3, with its path in the log line. When
@@ -44,11 +46,13 @@ set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 rem The log line is WHAT followed by the text of the variable named by SAID.
 set "WHAT="
 set "CHECK="
+set "EXACT="
 set "STATUS="
 set "VLSM_usage="
 call :option "%~3"
 call :option "%~4"
-if not "%~5"=="" set "VLSM_usage=wrong usage: more than four parameters"
+call :option "%~5"
+if not "%~6"=="" set "VLSM_usage=wrong usage: more than five parameters"
 if not defined VLSM_usage goto options
 set "RESULT=2"
 set "SAID=VLSM_usage"
@@ -60,7 +64,7 @@ set "NOTE="
 if defined STATUS set "NOTE=; status record not written to %STATUS%"
 
 if not exist "%VLSM%" goto missing
-"%VLSM%" verify "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-verify.txt" 2>&1
+"%VLSM%" verify "%SCHEMES%" %CHECK% %EXACT% %REPORT% >"%OUT%-verify.txt" 2>&1
 set "RESULT=%ERRORLEVEL%"
 call :last verify
 set "SAID=VLSM_verify"
@@ -70,7 +74,7 @@ set "WHAT=verify failed: "
 goto ran
 
 :import
-"%VLSM%" import "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %CHECK% %EXACT% %REPORT% >"%OUT%-import.txt" 2>&1
 set "RESULT=%ERRORLEVEL%"
 call :last import
 set "WHAT=imported: "
@@ -109,13 +113,15 @@ if errorlevel 1 "%EVENTCREATE%" /T ERROR /ID 1 /L APPLICATION /SO VexarLumen /D 
 del "%OUT%-verify.txt" "%OUT%-import.txt" "%OUT%-line.txt" >nul 2>&1
 exit /b %RESULT%
 
-rem The third or fourth parameter: --require-checksum, or the status folder.
+rem The third to fifth parameter: --require-checksum, --exact, or the status folder.
 :option
 if "%~1"=="" goto :eof
 if /i "%~1"=="--require-checksum" set "CHECK=--require-checksum"
-if defined CHECK if /i "%~1"=="--require-checksum" goto :eof
+if /i "%~1"=="--require-checksum" goto :eof
+if /i "%~1"=="--exact" set "EXACT=--exact"
+if /i "%~1"=="--exact" goto :eof
 set "ARG=%~1"
-if "%ARG:~0,1%"=="-" set "VLSM_usage=wrong usage: the only option is --require-checksum"
+if "%ARG:~0,1%"=="-" set "VLSM_usage=wrong usage: the only options are --require-checksum and --exact"
 if "%ARG:~0,1%"=="-" goto :eof
 if defined STATUS set "VLSM_usage=wrong usage: one status folder"
 if defined STATUS goto :eof
