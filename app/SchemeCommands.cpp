@@ -61,7 +61,7 @@ std::string EditListedScheme(CMainDialog& main, size_t index) {
 
     CMyPropertySheet sheet(kExistingSchemeCaption, owner);
     sheet.Fill(scheme, work.oldName, store.entries[index].description, &scheme);
-    if (sheet.Show(true) != IDOK) return work.oldName;
+    if (sheet.Show() != IDOK) return work.oldName;
 
     const CPage1& page = sheet.General();
     work.newName = page.nameText;
@@ -158,7 +158,7 @@ void CreateScheme(CMainDialog& main) {
 
     CMyPropertySheet sheet(kNewSchemeCaption, owner);
     sheet.Fill(created, sourceName, sourceDescription, &source);
-    if (sheet.Show(false) != IDOK) return;
+    if (sheet.Show() != IDOK) return;
     const CPage1& page = sheet.General();
     work.newName = MakeUnique(owner, RequireNonBlank(owner, page.nameText), TakenNames(store));
     if (work.newName.empty()) return; // no name could be asked for
