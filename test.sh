@@ -16,10 +16,10 @@ tools/setup/install-deps.sh
 # The 32-bit build first: the 64-bit build's package tests install its package. The platform-free
 # tests are built and run only with the tested build.
 native() { [[ $1 == "$vlsm_build" ]] && echo ON || echo OFF; }
-cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+cmake -S . -B build/win32 -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
     -DVLSM_NATIVE_TESTS="$(native build/win32)" >/dev/null
 cmake --build build/win32
-cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+cmake -S . -B build/win64 -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
     -DVLSM_NATIVE_TESTS="$(native build/win64)" -DVLSM_PACKAGE_BUILD="$PWD/build/win32" >/dev/null
 cmake --build build/win64
 
