@@ -9,6 +9,7 @@ source "$root/tools/setup/choose-arch.sh"
 choose() { vlsm_choose_arch "$@" 2>/dev/null && echo "$vlsm_arch $vlsm_build ${vlsm_args[*]}" || echo refused; }
 says() { [[ "$vlsm_first_line" == *"$1"* && "$vlsm_last_line" == *"$1"* ]] && echo yes || echo no; }
 
+unset VLSM_NO_32BIT # first the machine as it is, whatever test.sh was told
 "$root/tools/setup/runs-32bit.sh" && runs32=yes || runs32=no
 # The probe asks the machine itself: Wine's 32-bit server, where installed, runs exactly when it does.
 if [[ -x /usr/lib/wine/wineserver32 ]]; then
