@@ -9,7 +9,7 @@ packages=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev b
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
           cmake ninja-build googletest clang libclang-rt-14-dev python3 file binutils
           wine wine64 xvfb xauth x11-apps imagemagick
-          fonts-wine wixl osslsigncode openssl)
+          fonts-wine wixl osslsigncode openssl nlohmann-json3-dev chromium)
 runs32=no
 if "$(dirname "$0")/runs-32bit.sh"; then
     runs32=yes
