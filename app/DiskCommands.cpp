@@ -3,7 +3,9 @@
 #include "framework/FileChooser.h"
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
+#include <algorithm>
 #include "hive/ExportImport.h"
+#include "hive/LoadBackup.h"
 #include "hive/ProgressDialog.h"
 
 namespace {
@@ -82,4 +84,29 @@ void SaveToDisk(CMainDialog& main) {
     }
     const ProgressDialog progress(main.Hwnd());
     SaveSchemesToFile(path);
+}
+
+void UndoLastLoad(CMainDialog& main) {
+    const std::vector<BackupSummary> backups = ListBackups();
+    auto last = std::find_if(backups.rbegin(), backups.rend(),
+                             [](const BackupSummary& b) { return b.kind == "load"; });
+    if (last == backups.rend()) {
+        ShowMessage(main.Hwnd(), "There is no load from disk to undo on this computer.",
+                    "Undo Last Load", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::string question =
+        "Undo the load of " + last->file + " made at " + last->when + "?\n\n" +
+        std::to_string(last->replaced + last->removed) +
+        " scheme(s) it changed will be put back as they were before it, and " +
+        std::to_string(last->added) + " scheme(s) it added will be removed.";
+    if (ShowMessage(main.Hwnd(), question, "Undo Last Load", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    BusyCursor busy(main);
+    RestoreBackup(last->id);
+    // Whatever was put back, the list shows the registry as it now is.
+    SchemeStore& store = main.Store();
+    ResetStore(store);
+    store.RefreshEntries();
+    main.RefreshList();
 }

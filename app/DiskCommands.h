@@ -4,3 +4,6 @@ class CMainDialog;
 
 void LoadFromDisk(CMainDialog& main);
 void SaveToDisk(CMainDialog& main);
+// The system menu's "Undo Last Load...": names the last load's time and file, asks, and puts
+// back what it changed.
+void UndoLastLoad(CMainDialog& main);

@@ -114,18 +114,6 @@ std::string MakeUnique(HWND owner, const std::string& name, const std::vector<st
     }
 }
 
-void RemoveAllocations(const std::string& name) {
-    for (const char* path : {kClassSchemesKey, kUserSchemesKey}) {
-        RegKey key(false, path);
-        if (!key.Open(KEY_ALL_ACCESS)) continue;
-        std::vector<std::string> noted;
-        for (const RegValue& value : key.Values()) {
-            if (SameSchemeName(value.Text(), name)) noted.push_back(value.name);
-        }
-        for (const std::string& valueName : noted) key.DeleteValue(valueName);
-    }
-}
-
 void RenameAllocations(const std::string& oldName, const std::string& newName) {
     for (const char* path : {kClassSchemesKey, kUserSchemesKey, kUserGroupSchemesKey}) {
         RegKey key(false, path);
@@ -217,12 +205,8 @@ void DeleteScheme(CMainDialog& main) {
     const WriterLock turn(owner);
     if (!turn.Held()) return;
 
-    RemoveAllocations(name);
-    RegKey schemes(false, kSchemesKey);
-    if (schemes.Open(KEY_ALL_ACCESS)) schemes.DeleteValue(name);
-    schemes.Close();
+    RetireScheme(name);
     SchemeStore& store = main.Store();
-    store.Delete(name);
     store.schemes.erase(std::remove_if(store.schemes.begin(), store.schemes.end(),
                                        [&](const Scheme& scheme) { return scheme.name == name; }),
                         store.schemes.end());

@@ -15,6 +15,7 @@
 #include "cli/StatusReport.h"
 #include "cli/ToolText.h"
 #include "hive/ExportImport.h"
+#include "hive/LoadBackup.h"
 #include "hive/SchemeFile.h"
 #include "hive/SchemeFileFormat.h"
 #include "hive/SettingsHive.h"
@@ -37,45 +38,12 @@ using Fields = std::vector<Field>;
 Field Text(const char* name, const std::string& text) { return {name, text, false, 0}; }
 Field Number(const char* name, int value) { return {name, std::to_string(value), true, value}; }
 
-Fields DefaultsFields(const DefaultsSection& d) {
-    return {Text("DefaultView", d.defaultView),
-            Number("DefaultIconSize", d.defaultIconSize),
-            Number("DefaultFirstTab", d.defaultFirstTab),
-            Number("ShortToolTips", d.shortToolTips),
-            Number("Silent", d.silent),
-            Number("Context Menu", d.contextMenu),
-            Number("Options Menu", d.optionsMenu)};
-}
-
-Fields TabsFields(const TabSelectionSection& t) {
-    return {Number("Page1", t.page1), Number("Page2", t.page2), Number("Page3", t.page3)};
-}
-
-Fields PageFields(const ToolBarPage& p) {
-    return {Number("Back", p.back),     Number("Forward", p.forward),   Number("New", p.newItem),
-            Number("Rename", p.rename), Number("Cut", p.cut),           Number("Copy", p.copy),
-            Number("Paste", p.paste),   Number("Delete", p.deleteItem), Number("Undo", p.undo),
-            Number("Print", p.print),   Number("Refresh", p.refresh),   Number("Icon", p.icon),
-            Number("View", p.view),     Number("Help", p.help),         Number("Up", p.up),
-            Number("Side", p.side)};
-}
-
-Fields RootFields(const FolderRoot& r) {
-    return {Text("RootDisplayName", r.displayName),
-            Text("RootPath", r.path),
-            Number("FolderLevels", r.folderLevels),
-            Text("CollapsedIconFile", r.collapsedIconFile),
-            Text("ExpandedIconFile", r.expandedIconFile),
-            Text("LongToolTip", r.longToolTip),
-            Text("ShortToolTip", r.shortToolTip),
-            Text("Wav File", r.wavFile),
-            Number("DenyModify", r.denyModify)};
-}
-
-Fields LinkFields(const WebLink& l) {
-    return {Text("DisplayName", l.displayName),   Text("URL", l.url),
-            Text("IconFile", l.iconFile),         Text("LongToolTip", l.longToolTip),
-            Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
+// The fields of a part of a scheme, walked from its one table.
+template <class Owner> Fields FieldsOf(const Owner& owner) {
+    Fields fields;
+    for (const SectionField<Owner>& f : Owner::kFields)
+        fields.push_back(f.text ? Text(f.name, owner.*f.text) : Number(f.name, owner.*f.number));
+    return fields;
 }
 
 Json JsonObject(const Fields& fields) {
@@ -85,11 +53,10 @@ Json JsonObject(const Fields& fields) {
     return object;
 }
 
-template <class Item>
-Json JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+template <class Item> Json JsonArray(const std::vector<Item>& items) {
     Json array = Json::array();
     for (const Item& item : items)
-        array.push_back(JsonObject(fields(item)));
+        array.push_back(JsonObject(FieldsOf(item)));
     return array;
 }
 
@@ -112,12 +79,19 @@ FieldTable TableOf(const char* title, const std::vector<Fields>& items,
     return table;
 }
 
-template <class Item>
-std::vector<Fields> FieldsOfEach(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+template <class Item> std::vector<Fields> FieldsOfEach(const std::vector<Item>& items) {
     std::vector<Fields> each;
     for (const Item& item : items)
-        each.push_back(fields(item));
+        each.push_back(FieldsOf(item));
     return each;
+}
+
+// Whether `table` names `name` as a text field.
+template <class Owner, size_t N>
+bool NamesText(const SectionField<Owner> (&table)[N], const std::string& name) {
+    for (const SectionField<Owner>& f : table)
+        if (name == f.name) return f.text != nullptr;
+    return false;
 }
 
 std::string PlainFields(const Fields& fields) {
@@ -196,6 +170,10 @@ public:
     }
 
     int Run() {
+        // A load or restore that never finished is put back before the schemes are read.
+        if (line_.command != ToolCommand::Help && line_.command != ToolCommand::Version &&
+            line_.command != ToolCommand::Show)
+            RecoverInterrupted();
         switch (line_.command) {
         case ToolCommand::Help:
             out_ << ToolHelpText();
@@ -213,6 +191,10 @@ public:
             return Verify();
         case ToolCommand::Show:
             return Show();
+        case ToolCommand::Backups:
+            return Backups();
+        case ToolCommand::Restore:
+            return Restore();
         case ToolCommand::Fleet:
             return RunFleet(line_, out_, err_);
         }
@@ -293,7 +275,7 @@ private:
                 differences_ = FindDifferences(file, machine);
             }
         }
-        if (LoadSchemesFromFile(line_.file, nullptr, Checksum())) {
+        if (LoadSchemesFromFile(line_.file, nullptr, Checksum(), line_.exact)) {
             out_ << "loaded the schemes of " << line_.file << "\n";
             return kExitDone;
         }
@@ -361,7 +343,13 @@ private:
                                   found.push_back({scheme.name, std::move(d)});
                           });
         if (!line_.exact) return found;
+        // Built-in schemes are never removed by an exact import, so they are no difference.
+        const std::vector<std::string> builtIn = SchemeStore::ReadProtectedNames();
         for (const SchemeEntry& entry : machine.entries) {
+            if (std::any_of(builtIn.begin(), builtIn.end(), [&](const std::string& name) {
+                    return SameSchemeName(name, entry.name);
+                }))
+                continue;
             const bool inFile =
                 std::any_of(file.schemes.begin(), file.schemes.end(), [&](const Scheme& scheme) {
                     return lstrcmpiA(scheme.name.c_str(), entry.name.c_str()) == 0;
@@ -377,10 +365,12 @@ private:
         if (!place.item.empty()) path += "\\" + place.item;
         RegKey key(false, path);
         const std::string& name = place.value;
-        const bool text = place.section != "ToolBars" && place.section != "TabSelection" &&
-                          name != "RootFolderCount" && name != "WebLinksCount" &&
-                          name != "FolderLevels" && name != "DenyModify" &&
-                          (place.section != "Defaults" || name == "DefaultView");
+        // The counts of the two lists are numbers; every other value is the field its table names.
+        const bool text = place.section == "Defaults" ? NamesText(DefaultsSection::kFields, name)
+                          : place.item.empty()        ? false
+                          : place.section == "FolderDisplay" ? NamesText(FolderRoot::kFields, name)
+                          : place.section == "WebLinks"      ? NamesText(WebLink::kFields, name)
+                                                             : false;
         std::string ignoredText;
         DWORD ignoredNumber = 0;
         return text ? key.ReadString(name, ignoredText) : key.ReadDword(name, ignoredNumber);
@@ -436,15 +426,15 @@ private:
                 const SchemeEntry* entry = FindEntry(file.entries, s.name);
                 Json toolbars = Json::array();
                 for (const ToolBarPage& page : s.toolBars.pages)
-                    toolbars.push_back(JsonObject(PageFields(page)));
+                    toolbars.push_back(JsonObject(FieldsOf(page)));
                 schemes.push_back(
                     {{"name", Cp1252ToUtf8(s.name)},
                      {"description", Cp1252ToUtf8(entry ? entry->description : std::string())},
-                     {"defaults", JsonObject(DefaultsFields(s.defaults))},
-                     {"tabs", JsonObject(TabsFields(s.tabs))},
+                     {"defaults", JsonObject(FieldsOf(s.defaults))},
+                     {"tabs", JsonObject(FieldsOf(s.tabs))},
                      {"toolbars", toolbars},
-                     {"roots", JsonArray(s.roots.roots, RootFields)},
-                     {"links", JsonArray(s.webLinks.links, LinkFields)}});
+                     {"roots", JsonArray(s.roots.roots)},
+                     {"links", JsonArray(s.webLinks.links)}});
             }
             out_ << JsonText({{"schemes", schemes}});
             return kExitDone;
@@ -453,19 +443,83 @@ private:
             const SchemeEntry* entry = FindEntry(file.entries, s.name);
             out_ << "scheme \"" << s.name << "\": \"" << (entry ? entry->description : "")
                  << "\"\n";
-            out_ << "  defaults: " << PlainFields(DefaultsFields(s.defaults)) << "\n";
-            out_ << "  tabs: " << PlainFields(TabsFields(s.tabs)) << "\n";
+            out_ << "  defaults: " << PlainFields(FieldsOf(s.defaults)) << "\n";
+            out_ << "  tabs: " << PlainFields(FieldsOf(s.tabs)) << "\n";
             for (int p = 0; p < 3; ++p)
                 out_ << "  toolbar page " << p + 1 << ": "
-                     << PlainFields(PageFields(s.toolBars.pages[p])) << "\n";
+                     << PlainFields(FieldsOf(s.toolBars.pages[p])) << "\n";
             for (size_t r = 0; r < s.roots.roots.size(); ++r)
-                out_ << "  root " << r + 1 << ": " << PlainFields(RootFields(s.roots.roots[r]))
+                out_ << "  root " << r + 1 << ": " << PlainFields(FieldsOf(s.roots.roots[r]))
                      << "\n";
             for (size_t l = 0; l < s.webLinks.links.size(); ++l)
-                out_ << "  link " << l + 1 << ": " << PlainFields(LinkFields(s.webLinks.links[l]))
+                out_ << "  link " << l + 1 << ": " << PlainFields(FieldsOf(s.webLinks.links[l]))
                      << "\n";
         }
         return kExitDone;
+    }
+
+    static std::ostream*& InterruptedStream() {
+        static std::ostream* stream = nullptr;
+        return stream;
+    }
+    static void ReportInterrupted(const BackupSummary& change) {
+        if (std::ostream* err = InterruptedStream())
+            *err << "vlsm: the " << (change.kind == "restore" ? "restore" : "load")
+                 << " that began at " << change.when
+                 << " did not finish; the schemes it had changed were put back\n";
+    }
+    void RecoverInterrupted() {
+        InterruptedStream() = &err_;
+        const InterruptedReport previous = SetInterruptedReport(&Tool::ReportInterrupted);
+        RecoverInterruptedChange();
+        SetInterruptedReport(previous);
+    }
+
+    int Backups() {
+        const std::vector<BackupSummary> backups = ListBackups();
+        if (line_.json) {
+            out_ << "{\"folder\": " << JsonString(BackupFolder()) << ", \"backups\": [";
+            for (size_t i = 0; i < backups.size(); ++i) {
+                const BackupSummary& b = backups[i];
+                out_ << (i ? "," : "") << "\n  {\"id\": " << JsonString(b.id)
+                     << ", \"kind\": " << JsonString(b.kind) << ", \"when\": " << JsonString(b.when)
+                     << ", \"user\": " << JsonString(b.user) << ", \"by\": " << JsonString(b.by)
+                     << ", \"file\": " << JsonString(b.file) << ", \"replaced\": " << b.replaced
+                     << ", \"added\": " << b.added << ", \"removed\": " << b.removed
+                     << ", \"schemeFile\": " << JsonString(BackupSchemeFile(b.id)) << "}";
+            }
+            out_ << (backups.empty() ? "" : "\n") << "]}\n";
+            return kExitDone;
+        }
+        for (const BackupSummary& b : backups)
+            out_ << b.id << "\t" << b.when << "\t" << b.user << " (" << b.by << ")\t" << b.kind
+                 << " of " << b.file << "\t" << b.replaced << " replaced, " << b.added
+                 << " added, " << b.removed << " removed\n";
+        if (backups.empty()) out_ << "no backups in " << BackupFolder() << "\n";
+        return kExitDone;
+    }
+
+    int Restore() {
+        WriterLock::SetDefaultWait(static_cast<DWORD>(line_.waitSeconds) * 1000);
+        const std::vector<BackupSummary> backups = ListBackups();
+        std::string id = line_.file;
+        if (id.empty() && !backups.empty()) id = backups.back().id;
+        const bool known = std::any_of(backups.begin(), backups.end(),
+                                       [&](const BackupSummary& b) { return b.id == id; });
+        if (!known) {
+            err_ << "vlsm: " << (id.empty() ? std::string("there is no backup")
+                                            : "there is no backup " + id)
+                 << " in " << BackupFolder() << "\n";
+            return kExitDifferent;
+        }
+        std::string what;
+        if (RestoreBackup(id, line_.dryRun, &what)) {
+            out_ << (line_.dryRun ? "would restore " : "restored ") << id << ": " << what << "\n";
+            return kExitDone;
+        }
+        const int code = Failed();
+        if (code == kExitUnavailable) SayIfNotElevated();
+        return code;
     }
 
     // The schemes of a file as the page shows them.
@@ -480,12 +534,12 @@ private:
             view.links = s.webLinks.links.size();
             std::vector<Fields> pages;
             for (const ToolBarPage& page : s.toolBars.pages)
-                pages.push_back(PageFields(page));
-            view.tables = {TableOf("defaults", {DefaultsFields(s.defaults)}),
-                           TableOf("tabs", {TabsFields(s.tabs)}),
+                pages.push_back(FieldsOf(page));
+            view.tables = {TableOf("defaults", {FieldsOf(s.defaults)}),
+                           TableOf("tabs", {FieldsOf(s.tabs)}),
                            TableOf("toolbar switches", pages, "page"),
-                           TableOf("roots", FieldsOfEach(s.roots.roots, RootFields), "root"),
-                           TableOf("links", FieldsOfEach(s.webLinks.links, LinkFields), "link")};
+                           TableOf("roots", FieldsOfEach(s.roots.roots), "root"),
+                           TableOf("links", FieldsOfEach(s.webLinks.links), "link")};
             views.push_back(std::move(view));
         }
         return views;
@@ -510,6 +564,7 @@ private:
 
 int RunTool(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const DWORD previousWait = WriterLock::DefaultWait();
+    SetChangeAuthor("tool");
     int code = kExitUnavailable;
     // Nothing may end the tool without its exit code, a line a log keeps and its status record.
     Tool tool(line, out, err);

@@ -28,13 +28,13 @@ HANDLE MakeLock() {
 
 } // namespace
 
-WriterLock::WriterLock(HWND owner, DWORD waitMs) : mutex_(MakeLock()) {
+WriterLock::WriterLock(HWND owner, DWORD waitMs, bool quiet) : mutex_(MakeLock()) {
     if (mutex_) {
         // A writer that ended without letting go leaves the turn abandoned: it is ours now.
         const DWORD waited = WaitForSingleObject(mutex_, waitMs);
         held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     }
-    if (!held_)
+    if (!held_ && !quiet)
         Warn(owner,
              "Another program is changing the schemes on this computer at the moment.\n\nNothing "
              "has been changed. Please try again when it has finished.",

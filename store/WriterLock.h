@@ -8,8 +8,8 @@
 class WriterLock {
 public:
     // Waits up to `waitMs` for the turn. When another writer keeps it that long (or the lock
-    // cannot be made at all), shows "Schemes Busy" to `owner` and holds nothing.
-    explicit WriterLock(HWND owner, DWORD waitMs = DefaultWait());
+    // cannot be made at all), shows "Schemes Busy" to `owner` (unless `quiet`) and holds nothing.
+    explicit WriterLock(HWND owner, DWORD waitMs = DefaultWait(), bool quiet = false);
     ~WriterLock();
     WriterLock(const WriterLock&) = delete;
     WriterLock& operator=(const WriterLock&) = delete;
