@@ -57,7 +57,12 @@ std::string EditListedScheme(CMainDialog& main, size_t index) {
     const HWND owner = main.Hwnd();
     work.oldName = store.entries[index].name;
     Scheme scheme;
-    scheme.ReadFromRegistry(work.oldName, true);
+    {
+        // Read whole: no writer is half way through it meanwhile. The turn ends before the sheet.
+        const WriterLock turn(owner);
+        if (!turn.Held()) return work.oldName;
+        scheme.ReadFromRegistry(work.oldName, true);
+    }
 
     CMyPropertySheet sheet(kExistingSchemeCaption, owner);
     sheet.Fill(scheme, work.oldName, store.entries[index].description, &scheme);
@@ -153,7 +158,11 @@ void CreateScheme(CMainDialog& main) {
     const std::string sourceDescription = sourceEntry->description;
     // The template is the one scheme read.
     Scheme source;
-    source.ReadFromRegistry(sourceName, true);
+    {
+        const WriterLock turn(owner);
+        if (!turn.Held()) return;
+        source.ReadFromRegistry(sourceName, true);
+    }
     Scheme created = NewSchemeFrom(source);
 
     CMyPropertySheet sheet(kNewSchemeCaption, owner);

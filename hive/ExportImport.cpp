@@ -173,7 +173,7 @@ bool SaveSchemesToFile(const std::string& path) {
     bool written = false;
     try {
         SchemeFile file;
-        file.CollectRecords();
+        if (!file.CollectRecords()) return false; // another writer's turn: said so already
         written = file.WriteRecords(path);
     } catch (...) {
         WorkingHive().Assign({});

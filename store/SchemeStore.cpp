@@ -108,13 +108,24 @@ bool SchemeStore::SaveAll() {
     if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
     // Tested once for every scheme: nothing a save writes can create or remove the product key.
     if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey)) return false;
+    // A file may name one key more than once (in two spellings, or one twice): its copies go to
+    // one thread in their order, so that the last copy is what the key holds, whole, every time.
+    std::vector<std::vector<size_t>> byKey;
+    std::unordered_map<std::string, size_t> group;
+    for (size_t i = 0; i < schemes.size(); ++i) {
+        const auto at = group.emplace(SchemeNameKey(schemes[i].name), byKey.size());
+        if (at.second) byKey.emplace_back();
+        byKey[at.first->second].push_back(i);
+    }
     std::atomic<bool> allWritten{true};
-    SpreadWork(schemes.size(), [&](size_t i) {
+    SpreadWork(byKey.size(), [&](size_t g) {
         RegKey own(false, kSchemesKey); // a RegKey is not shared between threads
-        const Scheme& scheme = schemes[i];
-        if (!IsSchemeKeyName(scheme.name) || !own.Open(KEY_ALL_ACCESS) ||
-            !scheme.WriteBelow(own, scheme.name))
-            allWritten = false;
+        if (!own.Open(KEY_ALL_ACCESS)) allWritten = false;
+        for (size_t i = 0; own.IsOpen() && i < byKey[g].size(); ++i) {
+            const Scheme& scheme = schemes[byKey[g][i]];
+            if (!IsSchemeKeyName(scheme.name) || !scheme.WriteBelow(own, scheme.name))
+                allWritten = false;
+        }
     });
     return allWritten && ok;
 }
