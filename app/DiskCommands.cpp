@@ -1,10 +1,11 @@
 #include "app/DiskCommands.h"
-#include "app/MainDialog.h"
+#include "app/SchemeListSite.h"
 #include "framework/FileChooser.h"
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
 #include "hive/ExportImport.h"
 #include "hive/ProgressDialog.h"
+#include "store/SchemeStore.h"
 
 namespace {
 
@@ -15,19 +16,19 @@ const char* const kExtension = "*.esm";
 // lets it repaint; the cursor it replaced comes back at the end.
 class BusyCursor {
 public:
-    explicit BusyCursor(CMainDialog& main)
-        : main_(main), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
-        main_.SetBusy(true);
+    explicit BusyCursor(SchemeListSite& list)
+        : list_(list), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
+        list_.SetBusy(true);
     }
     ~BusyCursor() {
-        main_.SetBusy(false);
+        list_.SetBusy(false);
         SetCursor(previous_ ? previous_ : LoadCursorA(nullptr, IDC_ARROW));
     }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
 private:
-    CMainDialog& main_;
+    SchemeListSite& list_;
     HCURSOR previous_;
 };
 
@@ -40,46 +41,45 @@ void ResetStore(SchemeStore& store) {
     store.currentKey.clear();
 }
 
+// The selected scheme, or none.
+std::string Selected(const SchemeListSite& list) {
+    std::string name;
+    return list.SelectedName(name) ? name : std::string();
+}
+
 } // namespace
 
-void LoadFromDisk(CMainDialog& main) {
+void LoadFromDisk(SchemeStore& store, SchemeListSite& list) {
     std::string path;
     if (!CurrentFileChooser().ChooseToOpen(
-            main.Hwnd(),
+            list.Owner(),
             {kFilter, kExtension, kExtension,
              OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON},
             path))
         return;
-    BusyCursor busy(main);
-    SchemeStore written;
-    bool complete = false;
+    BusyCursor busy(list);
     {
-        const ProgressDialog progress(main.Hwnd());
-        complete = LoadSchemesFromFile(path, &written);
+        const ProgressDialog progress(list.Owner());
+        LoadSchemesFromFile(path);
     }
-    SchemeStore& store = main.Store();
     ResetStore(store);
-    // The list takes what the load has just written; after a refusal or a failed write it is
-    // read again, since what is on the machine is then not known here.
-    if (complete)
-        store.MergeImported(written);
-    else
-        store.RefreshEntries();
-    main.RefreshList();
+    // Read again, not taken from the file: another writer may have changed other schemes too.
+    list.BringIntoStep(Selected(list));
 }
 
-void SaveToDisk(CMainDialog& main) {
+void SaveToDisk(SchemeListSite& list) {
     std::string path;
     if (!CurrentFileChooser().ChooseToSave(
-            main.Hwnd(),
+            list.Owner(),
             {kFilter, kExtension, kExtension, OFN_OVERWRITEPROMPT | OFN_NONETWORKBUTTON}, path))
         return;
-    BusyCursor busy(main);
+    BusyCursor busy(list);
     if (!PathExists(FolderOf(path))) {
-        Warn(main.Hwnd(), "The folder you have specified is read only, please pick another",
+        Warn(list.Owner(), "The folder you have specified is read only, please pick another",
              "Export Problem");
-        return;
+    } else {
+        const ProgressDialog progress(list.Owner());
+        SaveSchemesToFile(path);
     }
-    const ProgressDialog progress(main.Hwnd());
-    SaveSchemesToFile(path);
+    list.BringIntoStep(Selected(list));
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The main dialog's "&Load from disk" and "&Save to disk": all schemes to or from a scheme file.
-class CMainDialog;
+// "&Load from disk" and "&Save to disk": all schemes to or from a scheme file. Both end with the
+// list in step with the registry.
+class SchemeListSite;
+class SchemeStore;
 
-void LoadFromDisk(CMainDialog& main);
-void SaveToDisk(CMainDialog& main);
+void LoadFromDisk(SchemeStore& store, SchemeListSite& list);
+void SaveToDisk(SchemeListSite& list);

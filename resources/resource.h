@@ -14,6 +14,7 @@
 #define IDD_SCHEME_CREATION     197
 #define IDI_HELPER              225
 #define IDI_ALLOCATE            226
+#define IDD_WAIT_TURN           240
 
 #define IDC_SCHEME_LIST         1021
 #define IDC_CREATE              1014

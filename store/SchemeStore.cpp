@@ -1,7 +1,6 @@
 #include "store/SchemeStore.h"
 #include <atomic>
 #include <unordered_map>
-#include <unordered_set>
 #include "framework/Notices.h"
 #include "framework/Platform.h"
 #include "store/RegKey.h"
@@ -164,29 +163,6 @@ bool SchemeStore::MoveSchemeKey(const std::string& oldName, const std::string& n
         return false;
     }
     return key.CopyTree(spare, newName) && key.DeleteTree(spare);
-}
-
-void SchemeStore::MergeImported(const SchemeStore& imported) {
-    // By name key, so that a file of many schemes merges in time linear in the schemes.
-    std::unordered_map<std::string, size_t> listed;
-    for (size_t i = 0; i < entries.size(); ++i)
-        listed.emplace(SchemeNameKey(entries[i].name), i);
-    std::unordered_set<std::string> keysWritten;
-    for (const Scheme& scheme : imported.schemes)
-        keysWritten.insert(SchemeNameKey(scheme.name));
-    RegKey schemesKey(false, kSchemesKey);
-    for (const SchemeEntry& entry : imported.entries) {
-        const SchemeEntry written{entry.name, entry.description.c_str()}; // the text as stored
-        const std::string key = SchemeNameKey(written.name);
-        auto at = listed.find(key);
-        if (at != listed.end()) {
-            entries[at->second].description = written.description;
-        } else if (IsSchemeKeyName(written.name) &&
-                   (keysWritten.count(key) || schemesKey.HasSubKey(written.name))) {
-            listed.emplace(key, entries.size());
-            entries.push_back(written);
-        }
-    }
 }
 
 std::vector<std::string> SchemeStore::ReadProtectedNames() {

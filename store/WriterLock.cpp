@@ -13,6 +13,19 @@ const char* const kLockAccess = "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x100001;;;AU)";
 
 DWORD g_defaultWait = 30 * 1000;
 
+// A writer that ended without letting go leaves the turn abandoned: it is ours now.
+bool Taken(DWORD waited) { return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED; }
+
+class PlainWait : public TurnWaiter {
+public:
+    Outcome Wait(HWND, HANDLE turn, DWORD waitMs) override {
+        return Taken(WaitForSingleObject(turn, waitMs)) ? kTaken : kTimedOut;
+    }
+};
+
+PlainWait g_plainWait;
+TurnWaiter* g_waiter = nullptr;
+
 HANDLE MakeLock() {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     SECURITY_ATTRIBUTES attributes{sizeof(attributes), nullptr, FALSE};
@@ -28,13 +41,22 @@ HANDLE MakeLock() {
 
 } // namespace
 
+TurnWaiter& CurrentTurnWaiter() { return g_waiter ? *g_waiter : g_plainWait; }
+
+TurnWaiter* SetTurnWaiter(TurnWaiter* waiter) {
+    TurnWaiter* previous = g_waiter;
+    g_waiter = waiter;
+    return previous;
+}
+
 WriterLock::WriterLock(HWND owner, DWORD waitMs) : mutex_(MakeLock()) {
-    if (mutex_) {
-        // A writer that ended without letting go leaves the turn abandoned: it is ours now.
-        const DWORD waited = WaitForSingleObject(mutex_, waitMs);
-        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-    }
-    if (!held_)
+    TurnWaiter::Outcome outcome = TurnWaiter::kTimedOut;
+    if (mutex_ && Taken(WaitForSingleObject(mutex_, 0)))
+        outcome = TurnWaiter::kTaken;
+    else if (mutex_ && waitMs > 0)
+        outcome = CurrentTurnWaiter().Wait(owner, mutex_, waitMs);
+    held_ = outcome == TurnWaiter::kTaken;
+    if (outcome == TurnWaiter::kTimedOut)
         Warn(owner,
              "Another program is changing the schemes on this computer at the moment.\n\nNothing "
              "has been changed. Please try again when it has finished.",
