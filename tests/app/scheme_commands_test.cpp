@@ -5,6 +5,7 @@
 #include "app/MainDialog.h"
 #include "app/SchemeCommands.h"
 #include "app/SchemeListSite.h"
+#include "app/WaitTurnDlg.h"
 #include "editor/MyPropertySheet.h"
 #include "resource.h"
 #include "store/RegKey.h"
@@ -562,4 +563,33 @@ TEST_F(SchemeCommandsTest, CreateAsksAgainForANameAnotherWriterTookWhileOpen) {
                                                     "Scheme Name"));
     EXPECT_EQ(" ", Description("Biology"));
     EXPECT_EQ((std::vector<std::string>{"Biology"}), stepsTo);
+}
+
+TEST_F(SchemeCommandsTest, AWriterWaitsForItsTurnInAWindowThatCanBeCancelled) {
+    CWaitTurnDlg waiting;
+    TurnWaiter* usual = SetTurnWaiter(&waiting);
+    std::promise<void> taken, release;
+    std::thread other([&] { // the command-line tool importing, say
+        WriterLock lock(nullptr, 0);
+        taken.set_value();
+        release.get_future().wait();
+    });
+    taken.get_future().wait();
+    RunCommand(DeleteScheme, "Maths", [&] {
+        if (HWND window = robot.WaitForWindow("Waiting for Another Program"))
+            robot.Click(window, IDCANCEL);
+    });
+    const bool keptWhenCancelled =
+        RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths"));
+    // The other writer finishing ends the wait by itself.
+    RunCommand(DeleteScheme, "Maths", [&] {
+        HWND window = robot.WaitForWindow("Waiting for Another Program");
+        release.set_value();
+        if (window) robot.WaitUntilGone(window);
+    });
+    other.join();
+    SetTurnWaiter(usual);
+    EXPECT_TRUE(keptWhenCancelled);
+    EXPECT_EQ((std::vector<std::string>{"Scheme Deletion", "Scheme Deletion"}), notices.Titles());
+    EXPECT_EQ("<missing>", Description("Maths"));
 }
