@@ -131,25 +131,24 @@ std::string EditListedScheme(SchemeStore& store, HWND owner, const std::string& 
     if (renamed && newName.empty()) return oldName; // no name could be asked for
 
     // What the sheet was opened on must still be what the registry holds.
-    const char* changedBy = nullptr;
+    bool deleted = false, changed = false;
     const auto unchanged = [&] {
         const SchemeEntry* now = FindEntry(store, oldName);
+        deleted = now == nullptr;
+        if (deleted) return false;
         Scheme current;
-        if (now) current.ReadFromRegistry(now->name, true);
-        changedBy = !now ? "deleted"
-                    : now->name != oldName || now->description != opened.description ||
-                            !current.SameSettings(asOpened)
-                        ? "changed"
-                        : nullptr;
-        return changedBy == nullptr;
+        current.ReadFromRegistry(now->name, true);
+        changed = now->name != oldName || now->description != opened.description ||
+                  !current.SameSettings(asOpened);
+        return !changed;
     };
     std::optional<WriterLock> turn;
     if (!TurnWithFreeName(owner, store, newName, oldName, turn, unchanged)) {
-        if (changedBy)
+        if (deleted || changed)
             Warn(owner,
-                 "The scheme \"" + oldName + "\" was " + changedBy +
+                 "The scheme \"" + oldName + "\" was " + (deleted ? "deleted" : "changed") +
                      " by another program while it was open. Nothing has been saved.",
-                 changedBy[0] == 'd' ? "Scheme Deleted" : "Scheme Changed");
+                 deleted ? "Scheme Deleted" : "Scheme Changed");
         return oldName;
     }
 
@@ -169,6 +168,7 @@ std::string EditListedScheme(SchemeStore& store, HWND owner, const std::string& 
     store.SaveScheme({newName, page.descriptionText}, scheme);
     return newName;
 }
+
 // Creates a scheme from the template the user picks; returns its name, or nothing when none was
 // written.
 std::string CreateListedScheme(SchemeStore& store, HWND owner) {

@@ -1,12 +1,13 @@
 #include "store/WriterLock.h"
 #include <sddl.h>
+#include <utility>
 #include "framework/Notices.h"
 
 namespace {
 
 // In the Global namespace, so that a start-up script running as SYSTEM and an administrator's
 // program in another session share it.
-const char* const kLockName = "Global\\Orrinford.VexarLumen.SchemeWriter";
+std::string g_lockName = "Global\\Orrinford.VexarLumen.SchemeWriter";
 // Full rights for SYSTEM and administrators; anyone else may take a turn (their registry writes
 // are refused by the registry itself, with the program's own messages).
 const char* const kLockAccess = "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x100001;;;AU)";
@@ -32,9 +33,9 @@ HANDLE MakeLock() {
     if (ConvertStringSecurityDescriptorToSecurityDescriptorA(kLockAccess, SDDL_REVISION_1,
                                                              &descriptor, nullptr))
         attributes.lpSecurityDescriptor = descriptor;
-    HANDLE mutex = CreateMutexA(&attributes, FALSE, kLockName);
+    HANDLE mutex = CreateMutexA(&attributes, FALSE, g_lockName.c_str());
     // Made by a writer with other rights: open it for what taking a turn needs.
-    if (!mutex) mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kLockName);
+    if (!mutex) mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, g_lockName.c_str());
     if (descriptor) LocalFree(descriptor);
     return mutex;
 }
@@ -71,3 +72,8 @@ WriterLock::~WriterLock() {
 DWORD WriterLock::DefaultWait() { return g_defaultWait; }
 
 void WriterLock::SetDefaultWait(DWORD waitMs) { g_defaultWait = waitMs; }
+
+std::string WriterLock::SetName(std::string name) {
+    std::swap(name, g_lockName);
+    return name;
+}

@@ -6,6 +6,7 @@
 // so that it never sees half of a write. A writer that cannot get its turn in time is told so and
 // writes nothing.
 #include <windows.h>
+#include <string>
 
 // How a writer waits while another has the turn. The console tool waits plainly; the program
 // shows a window that can be cancelled, so that its own windows do not freeze meanwhile.
@@ -38,6 +39,9 @@ public:
     // How long a writer waits when not told otherwise: 30 s unless changed.
     static DWORD DefaultWait();
     static void SetDefaultWait(DWORD waitMs);
+    // The lock is machine-wide; a test that stands a registry of its own in for the machine's
+    // gives it a lock of its own too. Returns the name in force before.
+    static std::string SetName(std::string name);
 
 private:
     HANDLE mutex_ = nullptr;
