@@ -121,7 +121,7 @@ std::string EditListedScheme(SchemeStore& store, HWND owner, const std::string& 
 
     CMyPropertySheet sheet(kExistingSchemeCaption, owner);
     sheet.Fill(scheme, oldName, opened.description, &scheme);
-    if (sheet.Show(true) != IDOK) return oldName;
+    if (sheet.Show() != IDOK) return oldName;
 
     const CPage1& page = sheet.General();
     std::string newName = page.nameText;
@@ -192,7 +192,7 @@ std::string CreateListedScheme(SchemeStore& store, HWND owner) {
 
     CMyPropertySheet sheet(kNewSchemeCaption, owner);
     sheet.Fill(created, sourceEntry.name, sourceEntry.description, &source);
-    if (sheet.Show(false) != IDOK) return std::string();
+    if (sheet.Show() != IDOK) return std::string();
     const CPage1& page = sheet.General();
     std::string newName =
         MakeUnique(owner, RequireNonBlank(owner, page.nameText), TakenNames(store, std::string()));

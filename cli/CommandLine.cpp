@@ -1,27 +1,27 @@
 #include "cli/CommandLine.h"
+#include <vector>
 
 namespace {
 
 struct CommandName {
     const char* name;
     ToolCommand command;
-    bool takesFile;
+    const char* operand; // what the one argument that is not an option stands for; null: none
 };
 
 const CommandName kCommands[] = {
-    {"list", ToolCommand::List, false},         {"export", ToolCommand::Export, true},
-    {"import", ToolCommand::Import, true},      {"verify", ToolCommand::Verify, true},
-    {"show", ToolCommand::Show, true},          {"--help", ToolCommand::Help, false},
-    {"--version", ToolCommand::Version, false},
+    {"list", ToolCommand::List, nullptr},    {"export", ToolCommand::Export, "FILE"},
+    {"import", ToolCommand::Import, "FILE"}, {"verify", ToolCommand::Verify, "FILE"},
+    {"show", ToolCommand::Show, "FILE"},     {"--help", ToolCommand::Help, nullptr},
+    {"-h", ToolCommand::Help, nullptr},      {"/?", ToolCommand::Help, nullptr},
+    {"help", ToolCommand::Help, nullptr},    {"--version", ToolCommand::Version, nullptr},
 };
+
+// The spellings of a request for the help, also taken after a command.
+bool AsksForHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
 
 // The longest wait a script may ask for: a day.
 constexpr unsigned kLongestWait = 24 * 60 * 60;
-
-bool Fail(std::string& why, std::string reason) {
-    why = std::move(reason);
-    return false;
-}
 
 bool ParseSeconds(const std::string& text, unsigned& seconds) {
     if (text.empty() || text.size() > 5) return false;
@@ -35,6 +35,37 @@ bool ParseSeconds(const std::string& text, unsigned& seconds) {
     return true;
 }
 
+constexpr unsigned Of(ToolCommand command) { return 1u << static_cast<unsigned>(command); }
+
+struct OptionRule {
+    const char* name;
+    unsigned commands;       // Of() the commands that take it
+    const char* valueNeeded; // null for a switch; else what its value must be, for the refusal
+    bool (*take)(CommandLine& line, const std::string& value);
+};
+
+const OptionRule kOptions[] = {
+    {"--json", Of(ToolCommand::List) | Of(ToolCommand::Show), nullptr,
+     [](CommandLine& line, const std::string&) { return line.json = true; }},
+    {"--dry-run", Of(ToolCommand::Import), nullptr,
+     [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
+    {"--exact", Of(ToolCommand::Verify), nullptr,
+     [](CommandLine& line, const std::string&) { return line.exact = true; }},
+    {"--require-checksum",
+     Of(ToolCommand::Import) | Of(ToolCommand::Verify) | Of(ToolCommand::Show), nullptr,
+     [](CommandLine& line, const std::string&) { return line.requireChecksum = true; }},
+    {"--wait", Of(ToolCommand::Import), "a number of seconds from 0 to 86400",
+     [](CommandLine& line, const std::string& value) {
+         return ParseSeconds(value, line.waitSeconds);
+     }},
+};
+constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
+
+bool Fail(std::string& why, std::string reason) {
+    why = std::move(reason);
+    return false;
+}
+
 } // namespace
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& why) {
@@ -45,57 +76,101 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         if (args[0] == candidate.name) found = &candidate;
     if (!found) return Fail(why, "unknown command \"" + args[0] + "\"");
     line.command = found->command;
+    const std::string command = found->name;
 
-    size_t next = 1;
-    if (found->takesFile) {
-        if (args.size() < 2 || args[1].empty() || args[1].compare(0, 2, "--") == 0)
-            return Fail(why, std::string(found->name) + " needs a FILE");
-        line.file = args[1];
-        next = 2;
-    }
-    for (; next < args.size(); ++next) {
-        const std::string& option = args[next];
-        const ToolCommand c = line.command;
-        if (option == "--json" && (c == ToolCommand::List || c == ToolCommand::Show) &&
-            !line.json) {
-            line.json = true;
-        } else if (option == "--dry-run" && c == ToolCommand::Import && !line.dryRun) {
-            line.dryRun = true;
-        } else if (option == "--exact" && c == ToolCommand::Verify && !line.exact) {
-            line.exact = true;
-        } else if (option == "--wait" && c == ToolCommand::Import) {
-            if (next + 1 >= args.size() || !ParseSeconds(args[next + 1], line.waitSeconds))
-                return Fail(why, "--wait needs a number of seconds from 0 to 86400");
-            ++next;
-        } else {
-            return Fail(why, "\"" + option + "\" is not an option of " + found->name);
+    std::vector<bool> given(kOptionCount, false);
+    bool operandGiven = false;
+    bool onlyOperands = false; // after "--"
+    bool help = false;
+    for (size_t next = 1; next < args.size(); ++next) {
+        const std::string& arg = args[next];
+        const bool isOption = !onlyOperands && !arg.empty() && (arg[0] == '-' || arg == "/?");
+        if (isOption && AsksForHelp(arg) && line.command != ToolCommand::Help &&
+            line.command != ToolCommand::Version) {
+            help = true;
+            continue;
         }
+        if (!onlyOperands && arg == "--") {
+            onlyOperands = true;
+            continue;
+        }
+        if (!isOption) {
+            if (!found->operand) return Fail(why, command + " takes no argument \"" + arg + "\"");
+            if (operandGiven)
+                return Fail(why, command + " takes one " + found->operand + ", not also \"" + arg +
+                                     "\"");
+            if (arg.empty()) return Fail(why, command + " needs a " + found->operand);
+            line.file = arg;
+            operandGiven = true;
+            continue;
+        }
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        size_t rule = 0;
+        while (rule < kOptionCount &&
+               (name != kOptions[rule].name || !(kOptions[rule].commands & Of(line.command))))
+            ++rule;
+        if (rule == kOptionCount) {
+            std::string reason = "\"" + arg + "\" is not an option of " + command;
+            if (found->operand)
+                reason += std::string("; a ") + found->operand +
+                          " whose name begins with \"-\" goes after \"--\"";
+            return Fail(why, reason);
+        }
+        const OptionRule& option = kOptions[rule];
+        if (given[rule]) return Fail(why, name + " is given more than once");
+        given[rule] = true;
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!option.valueNeeded) return Fail(why, name + " takes no value");
+            value = arg.substr(equals + 1);
+        } else if (option.valueNeeded) {
+            if (next + 1 >= args.size()) return Fail(why, name + " needs " + option.valueNeeded);
+            value = args[++next];
+        }
+        if (!option.take(line, value))
+            return Fail(why, name + " needs " + option.valueNeeded + ", not \"" + value + "\"");
     }
+    if (help) {
+        line = CommandLine();
+        return true;
+    }
+    if (found->operand && !operandGiven) return Fail(why, command + " needs a " + found->operand);
     return true;
 }
 
 const char* ToolHelpText() {
-    return "Usage: vlsm COMMAND [FILE] [OPTIONS]\n"
+    return "Usage: vlsm COMMAND [OPTIONS] [FILE]\n"
            "\n"
            "Keeps the Vexar Lumen schemes of this computer in step with a scheme file (.esm),\n"
            "without a window. Results go to standard output, errors to standard error.\n"
+           "Options go anywhere after the command, each once; a FILE whose name begins with\n"
+           "\"-\" goes after \"--\".\n"
            "\n"
            "Commands:\n"
            "  list [--json]            the schemes of this computer: name, built in or not,\n"
            "                           description\n"
-           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does\n"
-           "  import FILE [--dry-run] [--wait SECONDS]\n"
+           "  export FILE              saves every scheme to FILE, as \"Save to disk\" does,\n"
+           "                           and its checksum to FILE.sha256\n"
+           "  import FILE [--dry-run] [--wait SECONDS] [--require-checksum]\n"
            "                           loads the schemes of FILE into this computer, as \"Load\n"
            "                           from disk\" does; schemes the file does not hold stay.\n"
            "                           A refused file changes nothing. --dry-run writes nothing\n"
            "                           and says for each scheme whether it would be added,\n"
            "                           replaced or is identical. Another program changing the\n"
-           "                           schemes is waited for up to SECONDS (30)\n"
-           "  verify FILE [--exact]    prints every difference between FILE and this computer;\n"
+           "                           schemes is waited for up to SECONDS (30; also\n"
+           "                           --wait=SECONDS)\n"
+           "  verify FILE [--exact] [--require-checksum]\n"
+           "                           prints every difference between FILE and this computer;\n"
            "                           with --exact, schemes the file does not hold count too\n"
-           "  show FILE [--json]       prints the schemes of FILE in readable form\n"
-           "  --help                   prints this text\n"
+           "  show FILE [--json] [--require-checksum]\n"
+           "                           prints the schemes of FILE in readable form\n"
+           "  help, --help, -h, /?     prints this text\n"
            "  --version                prints the version\n"
+           "\n"
+           "import, verify and show check FILE against FILE.sha256 when it is there, and\n"
+           "refuse a file that changed after it was saved; with --require-checksum, a file\n"
+           "without FILE.sha256 is refused too.\n"
            "\n"
            "Exit codes:\n"
            "  0  done; verify: this computer is in step with the file\n"

@@ -9,10 +9,11 @@ enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show };
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
     std::string file;
-    bool json = false;         // list, show
-    bool dryRun = false;       // import
-    bool exact = false;        // verify
-    unsigned waitSeconds = 30; // import: how long another writer is waited for
+    bool json = false;            // list, show
+    bool dryRun = false;          // import
+    bool exact = false;           // verify
+    bool requireChecksum = false; // import, verify, show: a file without FILE.sha256 is refused
+    unsigned waitSeconds = 30;    // import: how long another writer is waited for
 };
 
 // The exit codes a script acts on.
@@ -23,7 +24,10 @@ enum ExitCode : int {
     kExitUnavailable = 3, // a file or the registry could not be read or written
 };
 
-// Parses the arguments after the program's name. False, with a one-line reason, for wrong usage.
+// Parses the arguments after the program's name: the command first, then its options and its
+// FILE in any order, each option at most once ("--wait 5" or "--wait=5"); "--" ends the options.
+// A request for help anywhere after a command makes the command Help. False, with a one-line
+// reason, for wrong usage.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& why);
 
 // What --help prints, and the README repeats.

@@ -188,6 +188,11 @@ public:
 private:
     int Failed() { return ExitCodeForProblem(notices_.FirstTitle()); }
 
+    SchemeFile::Checksum Checksum() const {
+        return line_.requireChecksum ? SchemeFile::Checksum::Required
+                                     : SchemeFile::Checksum::IfPresent;
+    }
+
     bool SchemesReadable() {
         if (RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) return true;
         err_ << "vlsm: the schemes of this computer cannot be read: HKEY_LOCAL_MACHINE\\"
@@ -205,7 +210,7 @@ private:
     // The file's entries and schemes, as an import would take them; nothing is written.
     bool ReadFile(SchemeStore& file) {
         SchemeFile scheme;
-        if (!scheme.ReadRecords(line_.file)) return false;
+        if (!scheme.ReadRecords(line_.file, nullptr, Checksum())) return false;
         file.records = std::move(scheme.records);
         file.ImportAll();
         return true;
@@ -239,13 +244,14 @@ private:
     int Export() {
         if (!SchemesReadable()) return kExitUnavailable;
         if (!SaveSchemesToFile(line_.file)) return Failed();
-        out_ << "saved the schemes of this computer to " << line_.file << "\n";
+        out_ << "saved the schemes of this computer to " << line_.file << " and their checksum to "
+             << ChecksumPathOf(line_.file) << "\n";
         return kExitDone;
     }
 
     int Import() {
         WriterLock::SetDefaultWait(static_cast<DWORD>(line_.waitSeconds) * 1000);
-        if (LoadSchemesFromFile(line_.file)) {
+        if (LoadSchemesFromFile(line_.file, nullptr, Checksum())) {
             out_ << "loaded the schemes of " << line_.file << "\n";
             return kExitDone;
         }
@@ -336,10 +342,10 @@ private:
                           [&](const Scheme& scheme, const std::string& description,
                               const SchemeEntry* onMachine) {
                               const char* outcome =
-                                  !onMachine ? "added"
+                                  !onMachine ? "would add"
                                   : Differences(scheme, description, *onMachine).empty()
                                       ? "identical"
-                                      : "replaced";
+                                      : "would replace";
                               out_ << outcome << ": " << scheme.name << "\n";
                           });
         return kExitDone;

@@ -28,12 +28,12 @@ void CMyPropertySheet::Fill(const Scheme& scheme, const std::string& name, const
     myFiles_.SetIconSize(scheme.defaults.defaultIconSize);
 }
 
-INT_PTR CMyPropertySheet::Show(bool existingScheme) {
+INT_PTR CMyPropertySheet::Show() {
     for (;;) {
         SetNoApplyNow(true);
         const INT_PTR result = DoModal();
         // Only an OK is checked: a sheet that could not be made must not bring the question back.
-        if (!existingScheme || result != IDOK) return result;
+        if (result != IDOK) return result;
         const bool* shown = general_.showTab;
         if (shown[CPage1::kPrograms] || shown[CPage1::kMyFiles] || shown[CPage1::kLinks]) return result;
         ShowMessage(nullptr,

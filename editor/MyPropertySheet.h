@@ -5,7 +5,7 @@
 //
 //   CMyPropertySheet sheet(kExistingSchemeCaption, owner);
 //   sheet.Fill(scheme, entry.name, entry.description);
-//   if (sheet.Show(true) == IDOK) sheet.StoreInto(scheme); // then the name and description
+//   if (sheet.Show() == IDOK) sheet.StoreInto(scheme); // then the name and description
 #include <string>
 #include "editor/MyFilesPage.h"
 #include "editor/Page1.h"
@@ -26,10 +26,10 @@ public:
     // the General page would otherwise read again.
     void Fill(const Scheme& scheme, const std::string& name, const std::string& description,
               const Scheme* stored = nullptr);
-    // Shows the sheet until it ends with IDOK or IDCANCEL (or cannot be made: -1). An existing
-    // scheme must keep one of its tabs: OK without any shows "Tab Selection Error" and the sheet
-    // again. A scheme being created is not checked.
-    INT_PTR Show(bool existingScheme);
+    // Shows the sheet until it ends with IDOK or IDCANCEL (or cannot be made: -1). A scheme,
+    // edited or created, must keep one of its tabs (pupils would get a shell with none): OK
+    // without any shows "Tab Selection Error" and the sheet again.
+    INT_PTR Show();
     // The pages' values into the scheme. The name and the description stay the owner's: read
     // them from General().
     void StoreInto(Scheme& scheme) const;

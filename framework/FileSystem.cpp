@@ -63,7 +63,8 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string FileNameOf(const std::string& path) {
-    size_t slash = path.find_last_of('\\');
+    // Windows takes either slash, and a drive letter may stand without one ("C:school.esm").
+    size_t slash = path.find_last_of("\\/:");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

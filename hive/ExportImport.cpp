@@ -138,9 +138,10 @@ void ReportImportProblem() {
 }
 
 // Reads the file and writes what it holds; `writing` is set once the registry is about to change.
-bool LoadAndWrite(const std::string& path, bool& writing, SchemeStore* written) {
+bool LoadAndWrite(const std::string& path, bool& writing, SchemeStore* written,
+                  SchemeFile::Checksum checksum) {
     SchemeFile file;
-    if (!file.ReadRecords(path)) return false;
+    if (!file.ReadRecords(path, nullptr, checksum)) return false;
     SchemeStore store;
     store.records = std::move(file.records);
     // The progress dialog takes the cursor with it; the caller's comes back for the writes.
@@ -183,10 +184,11 @@ bool SaveSchemesToFile(const std::string& path) {
     return written;
 }
 
-bool LoadSchemesFromFile(const std::string& path, SchemeStore* written) {
+bool LoadSchemesFromFile(const std::string& path, SchemeStore* written,
+                         SchemeFile::Checksum checksum) {
     bool writing = false;
     try {
-        return LoadAndWrite(path, writing, written);
+        return LoadAndWrite(path, writing, written, checksum);
     } catch (...) {
         WorkingHive().Assign({});
         // Once the registry was being written, the message says the import may be incomplete.

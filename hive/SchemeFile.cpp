@@ -6,6 +6,7 @@
 #include "framework/Notices.h"
 #include "hive/ImportCheck.h"
 #include "hive/SchemeFileFormat.h"
+#include "hive/Sha256.h"
 #include "store/SchemeStore.h"
 #include "store/WriterLock.h"
 
@@ -20,6 +21,52 @@ void ReportReadProblem() {
          "unreadable for "
          "another reason",
          "Read Problem");
+}
+
+void ReportChangedSinceSaved() {
+    ShowMessage(nullptr,
+                "This file has changed since it was saved: it does not match the checksum\nsaved "
+                "beside it, and may have been damaged on its way here.\n\nNothing has been "
+                "written: the schemes of this computer are as they were.\nSave the file again "
+                "where it was made.",
+                "File Load Problem", MB_ICONEXCLAMATION);
+}
+
+void ReportChecksumMissing() {
+    ShowMessage(
+        nullptr,
+        "There is no checksum saved beside this file, and one is required:\nthe file "
+        "cannot be shown to be as it was saved.\n\nNothing has been written: the schemes of "
+        "this computer are as they were.",
+        "File Load Problem", MB_ICONEXCLAMATION);
+}
+
+// Whether `bytes`, read from `path`, may be read on: they match the checksum beside them, or
+// there is none and none is required.
+bool MatchesChecksum(const std::string& path, const std::string& bytes, SchemeFile::Checksum rule) {
+    const std::string checksumPath = ChecksumPathOf(path);
+    if (!PathExists(checksumPath)) {
+        if (rule == SchemeFile::Checksum::IfPresent) return true;
+        Explain("there is no checksum file " + checksumPath + ", and one is required");
+        ReportChecksumMissing();
+        return false;
+    }
+    std::string line, expected;
+    if (!ReadWholeFile(checksumPath, line)) {
+        Explain("the checksum file " + checksumPath + " cannot be read");
+        ReportReadProblem();
+        return false;
+    }
+    const std::string actual = Sha256Hex(bytes);
+    if (!ParseChecksumLine(line, expected))
+        Explain("the checksum file " + checksumPath + " is damaged: it holds no SHA-256 line");
+    else if (expected != actual)
+        Explain("the file has changed since it was saved: its SHA-256 is " + actual + ", " +
+                checksumPath + " says " + expected);
+    else
+        return true;
+    ReportChangedSinceSaved();
+    return false;
 }
 
 // Each field in export form must be its text and one terminator, the last byte.
@@ -48,6 +95,8 @@ std::string TemporaryFolderFor(const std::string& path) {
 }
 
 } // namespace
+
+std::string ChecksumPathOf(const std::string& path) { return path + ".sha256"; }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
@@ -106,12 +155,23 @@ bool SchemeFile::WriteRecords(const std::string& path) {
         if (!WritableFaithfully(r.section) || !WritableFaithfully(r.key) ||
             !WritableFaithfully(r.value))
             return false;
+    // A checksum that may not be replaced would refuse the new file: the earlier pair stays.
+    const std::string checksumPath = ChecksumPathOf(path);
+    if (PathExists(checksumPath) && !PathWritable(checksumPath)) {
+        Explain("the checksum file " + checksumPath + " may not be written");
+        return false;
+    }
     std::string bytes = EncodeSchemeFile(records);
     ScrambleBytes(bytes);
-    return ReplaceWholeFile(path, bytes);
+    if (!ReplaceWholeFile(path, bytes)) return false;
+    // Named without its folder, so that the pair can be copied anywhere and checked there.
+    if (ReplaceWholeFile(checksumPath, ChecksumLine(bytes, FileNameOf(path)))) return true;
+    RemoveIfExists(checksumPath);
+    Explain("the checksum file " + checksumPath + " could not be written");
+    return false;
 }
 
-bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
+bool SchemeFile::ReadRecords(const std::string& path, size_t* count, Checksum checksum) {
     records.clear();
     if (count) *count = 0;
     std::string bytes;
@@ -119,6 +179,7 @@ bool SchemeFile::ReadRecords(const std::string& path, size_t* count) {
         ReportReadProblem();
         return false;
     }
+    if (!MatchesChecksum(path, bytes, checksum)) return false;
     ScrambleBytes(bytes);
     // Nothing of a file that fails reaches the registry: the import's counts and names are
     // checked against the whole file first, on views of its bytes. Only a file that passes has

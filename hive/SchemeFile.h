@@ -3,6 +3,10 @@
 // in place only once every byte is written; a load reads the file into memory and unscrambles it
 // there. Neither ever leaves a half-written or still-unscrambled file behind, and a load never
 // writes the user's file at all, so a read-only file or share loads like any other.
+//
+// The format has no checksum of its own and must stay as it is, so a save puts one beside the
+// file, FILE.sha256, in the form `sha256sum -c` reads. A read checks it when it is there: a file
+// damaged on its way to a share is refused instead of loaded.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -17,14 +21,21 @@ public:
     // turn. False, after "Schemes Busy", when another writer kept its turn.
     bool CollectRecords();
 
-    // Writes the header and the records, scrambled. False, with the file as it was, when a field
-    // holds the terminator (the file would read back differently) or a write failed.
+    // Writes the header and the records, scrambled, then their checksum beside them. False when a
+    // field holds the terminator (the file would read back differently; nothing is written) or a
+    // write failed. An earlier checksum that could not be replaced is removed, so that it cannot
+    // refuse the new file.
     bool WriteRecords(const std::string& path);
 
+    // Whether a file without its checksum beside it is read (files written elsewhere have none).
+    enum class Checksum { IfPresent, Required };
+
     // Reads, unscrambles, parses and checks the whole file. A file that cannot be read gets
-    // "Read Problem", one that is not a scheme file or fails the import check "File Load
-    // Problem"; both leave the record list empty and return false.
-    bool ReadRecords(const std::string& path, size_t* count = nullptr);
+    // "Read Problem"; one that does not match its checksum, lacks a required one, is not a scheme
+    // file or fails the import check gets "File Load Problem"; all leave the record list empty
+    // and return false.
+    bool ReadRecords(const std::string& path, size_t* count = nullptr,
+                     Checksum checksum = Checksum::IfPresent);
 
     // Scrambles or unscrambles the file in place, through the same all-or-nothing replacement as
     // a save; a missing or read-only file is left alone.
@@ -35,6 +46,9 @@ public:
     // "File Load Problem": the file is not one that this program can load.
     static void ReportNotASchemeFile();
 };
+
+// Where the checksum of the file at `path` is kept.
+std::string ChecksumPathOf(const std::string& path);
 
 // The whole bytes of a file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);

@@ -203,6 +203,35 @@ TEST_F(SchemeCommandsTest, CreateFromTheTemplateStoresTheNewSchemeWithABlankDesc
     EXPECT_EQ("Science", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Science"), "Scheme Name"));
 }
 
+TEST_F(SchemeCommandsTest, CreateWithoutATabAsksAgainAsEditDoes) {
+    std::vector<std::string> namesBetween;
+    RunMain([&](HWND main) {
+        ShownSheet sheet = StartCreate(main);
+        if (!sheet.page) return;
+        // The template shows Programs and Links.
+        for (int id : {IDC_GENERAL_PROGRAMS, IDC_GENERAL_LINKS}) robot.Click(sheet.page, id);
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "Science");
+        robot.Settle();
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        ShownSheet again = WaitForSheet(robot, kNewSchemeCaption);
+        if (!again.page) return;
+        namesBetween = Names(main);
+        robot.Click(again.page, IDC_GENERAL_LINKS);
+        robot.SetText(again.page, IDC_GENERAL_NAME, "Science");
+        robot.Settle();
+        PressSheetButton(robot, again, PSBTN_OK);
+        robot.Settle();
+    });
+    ASSERT_EQ(1u, notices.shown.size());
+    EXPECT_EQ("Tab Selection Error", notices.shown[0].title);
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User", "Maths"}), namesBetween);
+    Scheme science;
+    ASSERT_TRUE(science.ReadFromRegistry("Science"));
+    EXPECT_EQ(0, science.tabs.page1);
+    EXPECT_EQ(0, science.tabs.page2);
+    EXPECT_EQ(1, science.tabs.page3);
+}
+
 TEST_F(SchemeCommandsTest, WithoutTheTemplateTheFirstSchemeIsCopied) {
     RegKey schemes(false, kSchemesKey);
     ASSERT_TRUE(schemes.DeleteTree("Default User"));

@@ -10,6 +10,7 @@
 #include "hive/ImportCheck.h"
 #include "hive/SchemeFile.h"
 #include "hive/SchemeFileFormat.h"
+#include "hive/Sha256.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
@@ -140,7 +141,7 @@ TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
     RegKey(true, kSchemesKey).DeleteValue("Maths");
     const std::string before = Exported();
     EXPECT_EQ(Run({"import", folder.File("school.esm"), "--dry-run"}), kExitDone);
-    EXPECT_EQ(out.str(), "replaced: Art\nadded: Maths\n");
+    EXPECT_EQ(out.str(), "would replace: Art\nwould add: Maths\n");
     EXPECT_EQ(Exported(), before);
 
     {
@@ -154,6 +155,40 @@ TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
     EXPECT_EQ(Exported(), folder.Read("school.esm"));
     EXPECT_EQ(Run({"import", folder.File("school.esm"), "--dry-run"}), kExitDone);
     EXPECT_EQ(out.str(), "identical: Art\nidentical: Maths\n");
+}
+
+// A bit flipped on the way to the share, which the whole-file check cannot see, is refused by
+// every reader once the checksum is beside the file; a file without one loads as before.
+TEST_F(ToolTest, AFileThatChangedAfterItsSaveIsRefusedByVerifyImportAndLoad) {
+    const std::string saved = Exported();
+    const std::string path = folder.File("machine.esm");
+    folder.Write("machine.esm", Altered(saved, "Pictures", "Picturer")); // 's' ^ 1
+    const std::string refused =
+        "vlsm: File Load Problem: This file has changed since it was saved: it does not match "
+        "the checksum saved beside it, and may have been damaged on its way here. Nothing has "
+        "been written: the schemes of this computer are as they were. Save the file again where "
+        "it was made.\n";
+    EXPECT_EQ(Run({"verify", path}), kExitDifferent);
+    EXPECT_EQ(err.str().rfind(refused, 0), 0u) << err.str();
+    EXPECT_NE(err.str().find(path + ".sha256 says " + Sha256Hex(saved)), std::string::npos);
+    EXPECT_EQ(Run({"import", path}), kExitDifferent);
+    EXPECT_EQ(err.str().rfind(refused, 0), 0u) << err.str();
+    {
+        RecordingNotices notices;
+        EXPECT_FALSE(LoadSchemesFromFile(path));
+        ASSERT_EQ(notices.shown.size(), 1u);
+        EXPECT_EQ(notices.shown[0].title, "File Load Problem");
+    }
+    EXPECT_EQ(RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kSchemesKey, "Art"), "Pictures");
+
+    ASSERT_TRUE(DeleteFileA((path + ".sha256").c_str()));
+    EXPECT_EQ(Run({"import", path, "--require-checksum"}), kExitDifferent);
+    EXPECT_NE(
+        err.str().find("vlsm: File Load Problem: There is no checksum saved beside this file"),
+        std::string::npos)
+        << err.str();
+    EXPECT_EQ(Run({"import", path}), kExitDone) << err.str();
+    EXPECT_EQ(RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kSchemesKey, "Art"), "Picturer");
 }
 
 TEST_F(ToolTest, VerifyNamesEveryDifference) {

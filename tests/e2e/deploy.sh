@@ -36,7 +36,10 @@ on() { # machine, command...: runs a Windows command on that workstation
     return "${PIPESTATUS[0]}"
 }
 vlsm() { local machine=$1; shift; on "$machine" 'C:\Program Files\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe' "$@"; }
-startup() { on "$1" cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" "$(winpath "$share/school.esm")" 'C:\vlsm-startup.log' >/dev/null; }
+startup() { # machine [--require-checksum]
+    on "$1" cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" "$(winpath "$share/school.esm")" \
+        'C:\vlsm-startup.log' "${@:2}" >/dev/null
+}
 last_log() { tail -n 1 "$room/$1/drive_c/vlsm-startup.log" | tr -d '\r'; }
 juniors='HKLM\Software\Orrinford\VexarLumen\Schemes\Juniors'
 
@@ -69,6 +72,33 @@ check "ws2 start-up script puts it right" 0 $?
 check "ws2 value restored" 0 "$(vlsm ws2 verify "$(winpath "$share/school.esm")" >/dev/null; echo $?)"
 startup ws1
 check "ws1 start-up in step" "exit 0 in step with $(winpath "$share/school.esm")" "$(last_log ws1 | grep -o 'exit 0 .*')"
+
+check "the log line begins with the date and time as yyyy-mm-dd hh:mm:ss" yes \
+    "$([[ "$(last_log ws1)" =~ ^[0-9]{4}-[01][0-9]-[0-3][0-9]\ [0-2][0-9]:[0-5][0-9]:[0-5][0-9]\  ]] && echo yes)"
+
+# One bit flipped on its way to the share: the checksum saved beside the file refuses it, and the
+# reason is the log's; without a checksum the file is taken as before, unless one is required.
+flip() { # file, offset: the lowest bit of that byte turned over
+    local byte
+    byte=$(od -An -tu1 -j "$2" -N1 "$1" | tr -d ' ')
+    printf '%b' "$(printf '\\0%03o' $((byte ^ 1)))" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}
+flip "$share/school.esm" 300
+vlsm ws1 verify "$(winpath "$share/school.esm")" >/dev/null
+check "flipped bit refused by verify" 1 $?
+startup ws1
+check "flipped bit refused by the script" 1 $?
+check "ws1 log gives the reason" "exit 1 import failed: vlsm: the file has changed since it was saved" \
+    "$(last_log ws1 | grep -o 'exit 1 import failed: vlsm: the file has changed since it was saved')"
+flip "$share/school.esm" 300
+check "ws1 as it was" 0 "$(vlsm ws1 verify "$(winpath "$share/school.esm")" >/dev/null; echo $?)"
+mv "$share/school.esm.sha256" "$share/school.sha256.kept"
+startup ws1 --require-checksum
+check "missing checksum refused when required" 1 $?
+check "ws1 log names the missing checksum" "and one is required" "$(last_log ws1 | grep -o 'and one is required')"
+startup ws1
+check "without a checksum the file is taken" 0 $?
+mv "$share/school.sha256.kept" "$share/school.esm.sha256"
 
 # A damaged file on the share changes nothing and leaves its exit code.
 printf 'damaged' >"$share/school.esm"

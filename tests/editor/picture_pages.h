@@ -20,7 +20,7 @@ protected:
         CMyPropertySheet sheet(kExistingSchemeCaption);
         sheet.Fill(scheme, scheme.name, "Sums");
         INT_PTR result = -2;
-        robot.Run([&] { result = sheet.Show(true); },
+        robot.Run([&] { result = sheet.Show(); },
                   [&] {
                       ShownSheet shown = WaitForSheet(robot, kExistingSchemeCaption);
                       if (!shown.sheet) return;

@@ -5,6 +5,7 @@
 #include "hive/SchemeFile.h"
 #include "hive/SchemeFileFormat.h"
 #include "hive/SettingsHive.h"
+#include "hive/Sha256.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/bench/Sandbox.h"
 
@@ -80,13 +81,16 @@ TEST_F(SchemeFileTest, WrittenRecordsReadBackTheSame) {
     // On disk the whole file is scrambled, header included.
     EXPECT_EQ(folder.Read("a.esm"), Scrambled(EncodeSchemeFile(out.records)));
 
+    // Beside it its checksum, as `sha256sum -c a.esm.sha256` checks it in that folder.
+    EXPECT_EQ(folder.Read("a.esm.sha256"), Sha256Hex(folder.Read("a.esm")) + "  a.esm\n");
+
     SchemeFile in;
     size_t count = 0;
     ASSERT_TRUE(in.ReadRecords(folder.File("a.esm"), &count));
     EXPECT_EQ(in.records, ParsedForm(out.records));
     EXPECT_EQ(count, out.records.size());
     EXPECT_TRUE(notices.shown.empty());
-    EXPECT_EQ(FileCount(), 1u);
+    EXPECT_EQ(FileCount(), 2u);
 }
 
 TEST_F(SchemeFileTest, ScramblingTwiceRestoresTheFile) {

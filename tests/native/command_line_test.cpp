@@ -45,6 +45,39 @@ TEST(ToolCommandLine, EachCommandTakesItsOwnOptionsOnly) {
     Refusal({"--version", "--help"});
 }
 
+TEST(ToolCommandLine, OptionsAndFileInAnyOrderAfterTheCommand) {
+    const CommandLine before = Parsed({"show", "--json", "a.esm"});
+    EXPECT_EQ(before.file, "a.esm");
+    EXPECT_TRUE(before.json);
+    const CommandLine mixed = Parsed({"import", "--wait", "5", "a.esm", "--dry-run"});
+    EXPECT_EQ(mixed.file, "a.esm");
+    EXPECT_TRUE(mixed.dryRun);
+    EXPECT_EQ(mixed.waitSeconds, 5u);
+    // A FILE that looks like an option is taken only after "--".
+    EXPECT_EQ(Parsed({"export", "--", "-h"}).file, "-h");
+    EXPECT_EQ(Parsed({"export", "--", "--"}).file, "--");
+    EXPECT_NE(Refusal({"export", "-report.esm"}).find("\"--\""), std::string::npos);
+    EXPECT_NE(Refusal({"export", "a.esm", "b.esm"}).find("b.esm"), std::string::npos);
+}
+
+TEST(ToolCommandLine, EveryOptionAtMostOnce) {
+    EXPECT_NE(Refusal({"import", "a.esm", "--wait", "5", "--wait", "6"}).find("--wait"),
+              std::string::npos);
+    EXPECT_NE(Refusal({"import", "a.esm", "--wait=5", "--wait", "5"}).find("more than once"),
+              std::string::npos);
+    EXPECT_NE(Refusal({"show", "--json", "a.esm", "--json"}).find("--json"), std::string::npos);
+}
+
+TEST(ToolCommandLine, HelpAndWaitHaveTheirUsualSpellings) {
+    for (const char* help : {"help", "/?", "-h", "--help"})
+        EXPECT_EQ(Parsed({help}).command, ToolCommand::Help) << help;
+    EXPECT_EQ(Parsed({"export", "-h"}).command, ToolCommand::Help);
+    EXPECT_EQ(Parsed({"import", "a.esm", "/?"}).command, ToolCommand::Help);
+    EXPECT_EQ(Parsed({"import", "a.esm", "--wait=0"}).waitSeconds, 0u);
+    Refusal({"import", "a.esm", "--wait="});
+    Refusal({"import", "a.esm", "--dry-run=yes"});
+}
+
 TEST(ToolCommandLine, OnlyARefusedFileIsExitOne) {
     EXPECT_EQ(ExitCodeForProblem("File Load Problem"), kExitDifferent);
     for (const char* title : {"Read Problem", "Export Problem", "Import Problem",

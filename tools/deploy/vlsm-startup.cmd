@@ -10,9 +10,12 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE]
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
+rem   --require-checksum  refuses a scheme file without SCHEME_FILE.sha256 beside it; a file
+rem                that has one is always checked against it
+rem Each log line begins with the local date and time as yyyy-mm-dd hh:mm:ss.
 rem The tool is taken from %VLSM% when set, else from the program's install folder.
 rem Delayed expansion keeps quotes and ampersands in vlsm's messages from being read as commands.
 setlocal EnableDelayedExpansion
@@ -29,8 +32,16 @@ if exist "%ProgramFiles(x86)%\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe" set
 rem Each run of vlsm writes a file of its own: a file just read can still be held open, and a
 rem redirection that fails runs nothing while leaving the last exit code in place.
 set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
+set "CHECK="
+if /i "%~3"=="--require-checksum" set "CHECK=--require-checksum"
+if "%~3"=="" goto verify
+if defined CHECK goto verify
+set RESULT=2
+set "SAID=wrong usage: the third parameter can only be --require-checksum"
+goto done
 
-"%VLSM%" verify "%SCHEMES%" >"%OUT%-verify.txt" 2>&1
+:verify
+"%VLSM%" verify "%SCHEMES%" %CHECK% >"%OUT%-verify.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last verify
 if not "%RESULT%"=="0" goto differs
@@ -44,7 +55,7 @@ goto done
 
 :import
 set "FOUND=!LAST!"
-"%VLSM%" import "%SCHEMES%" >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %CHECK% >"%OUT%-import.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last import
 if not "%RESULT%"=="0" goto failed
@@ -55,7 +66,8 @@ goto done
 set "SAID=import failed: !LAST!"
 
 :done
->>"%LOG%" echo %DATE% %TIME% %COMPUTERNAME% exit %RESULT% !SAID!
+call :stamp
+>>"%LOG%" echo !STAMP! %COMPUTERNAME% exit %RESULT% !SAID!
 del "%OUT%-verify.txt" "%OUT%-import.txt" >nul 2>&1
 exit /b %RESULT%
 
@@ -68,4 +80,27 @@ if not exist "%OUT%-%1.txt" (
     goto :eof
 )
 for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "LAST=%%L"
+goto :eof
+
+rem The local date and time as yyyy-mm-dd hh:mm:ss whatever the machine's regional format: from
+rem WMI, else from PowerShell (where wmic is no longer installed), else as the machine writes them.
+rem Substrings by percent expansion: Wine's cmd takes them only in that form.
+:stamp
+set "NOW="
+for /f "tokens=1 delims=. " %%T in ('wmic os get LocalDateTime 2^>nul') do call :digits %%T
+if not defined NOW for /f %%T in ('powershell -NoProfile -NonInteractive -Command "Get-Date -Format yyyyMMddHHmmss" 2^>nul') do call :digits %%T
+set "STAMP=%DATE% %TIME%"
+if defined NOW set "STAMP=%NOW:~0,4%-%NOW:~4,2%-%NOW:~6,2% %NOW:~8,2%:%NOW:~10,2%:%NOW:~12,2%"
+goto :eof
+
+rem Takes %1 as the time when it is yyyymmddhhmmss: fourteen characters, a digit first (the
+rem other lines of wmic's answer are its heading and blanks).
+:digits
+if defined NOW goto :eof
+set "D=%~1"
+if "%D:~0,1%" lss "0" goto :eof
+if "%D:~0,1%" gtr "9" goto :eof
+if "%D:~13,1%"=="" goto :eof
+if not "%D:~14,1%"=="" goto :eof
+set "NOW=%D%"
 goto :eof
