@@ -256,7 +256,7 @@ TEST_F(ToolTest, SchemeHeldTwiceIsNamedAndOnlyItsLastCopyCompared) {
         "scheme \"MATHS\": in the file 2 times (\"Maths\", \"MATHS\"); a load keeps the last\n";
 
     EXPECT_EQ(Run({"import", folder.File("merged.esm"), "--dry-run"}), kExitDone);
-    EXPECT_EQ(out.str(), repeated + "replaced: MATHS\n");
+    EXPECT_EQ(out.str(), repeated + "would replace: MATHS\n");
     EXPECT_EQ(Run({"show", folder.File("merged.esm")}), kExitDone);
     EXPECT_NE(out.str().find(repeated), std::string::npos) << out.str();
     EXPECT_EQ(Run({"show", folder.File("merged.esm"), "--json"}), kExitDone);
