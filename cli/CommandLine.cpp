@@ -15,6 +15,7 @@ const CommandName kCommands[] = {
     {"show", ToolCommand::Show, "FILE"},     {"--help", ToolCommand::Help, nullptr},
     {"-h", ToolCommand::Help, nullptr},      {"/?", ToolCommand::Help, nullptr},
     {"help", ToolCommand::Help, nullptr},    {"--version", ToolCommand::Version, nullptr},
+    {"fleet", ToolCommand::Fleet, "FOLDER"},
 };
 
 // The spellings of a request for the help, also taken after a command.
@@ -23,16 +24,24 @@ bool AsksForHelp(const std::string& arg) { return arg == "--help" || arg == "-h"
 // The longest wait a script may ask for: a day.
 constexpr unsigned kLongestWait = 24 * 60 * 60;
 
-bool ParseSeconds(const std::string& text, unsigned& seconds) {
+// The longest a machine may stay silent before it counts as not seen: ten years.
+constexpr unsigned kLongestStale = 3650;
+
+bool ParseNumber(const std::string& text, unsigned smallest, unsigned largest, unsigned& number) {
     if (text.empty() || text.size() > 5) return false;
     unsigned value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return false;
         value = value * 10 + static_cast<unsigned>(c - '0');
     }
-    if (value > kLongestWait) return false;
-    seconds = value;
+    if (value < smallest || value > largest) return false;
+    number = value;
     return true;
+}
+
+bool TakeText(std::string& field, const std::string& value) {
+    field = value;
+    return !value.empty();
 }
 
 constexpr unsigned Of(ToolCommand command) { return 1u << static_cast<unsigned>(command); }
@@ -45,7 +54,7 @@ struct OptionRule {
 };
 
 const OptionRule kOptions[] = {
-    {"--json", Of(ToolCommand::List) | Of(ToolCommand::Show), nullptr,
+    {"--json", Of(ToolCommand::List) | Of(ToolCommand::Show) | Of(ToolCommand::Fleet), nullptr,
      [](CommandLine& line, const std::string&) { return line.json = true; }},
     {"--dry-run", Of(ToolCommand::Import), nullptr,
      [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
@@ -56,7 +65,17 @@ const OptionRule kOptions[] = {
      [](CommandLine& line, const std::string&) { return line.requireChecksum = true; }},
     {"--wait", Of(ToolCommand::Import), "a number of seconds from 0 to 86400",
      [](CommandLine& line, const std::string& value) {
-         return ParseSeconds(value, line.waitSeconds);
+         return ParseNumber(value, 0, kLongestWait, line.waitSeconds);
+     }},
+    {"--report", Of(ToolCommand::Verify) | Of(ToolCommand::Import), "a status FOLDER",
+     [](CommandLine& line, const std::string& value) { return TakeText(line.report, value); }},
+    {"--html", Of(ToolCommand::Show) | Of(ToolCommand::Fleet), "a FILE for the page",
+     [](CommandLine& line, const std::string& value) { return TakeText(line.html, value); }},
+    {"--file", Of(ToolCommand::Fleet), "the school's scheme FILE",
+     [](CommandLine& line, const std::string& value) { return TakeText(line.schemeFile, value); }},
+    {"--stale", Of(ToolCommand::Fleet), "a number of days from 1 to 3650",
+     [](CommandLine& line, const std::string& value) {
+         return ParseNumber(value, 1, kLongestStale, line.staleDays);
      }},
 };
 constexpr size_t kOptionCount = sizeof kOptions / sizeof kOptions[0];
@@ -136,6 +155,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         return true;
     }
     if (found->operand && !operandGiven) return Fail(why, command + " needs a " + found->operand);
+    if (line.dryRun && !line.report.empty())
+        return Fail(why, "--report records what was done: a --dry-run does nothing");
     return true;
 }
 
@@ -153,6 +174,7 @@ const char* ToolHelpText() {
            "  export FILE              saves every scheme to FILE, as \"Save to disk\" does,\n"
            "                           and its checksum to FILE.sha256\n"
            "  import FILE [--dry-run] [--wait SECONDS] [--require-checksum]\n"
+           "              [--report FOLDER]\n"
            "                           loads the schemes of FILE into this computer, as \"Load\n"
            "                           from disk\" does; schemes the file does not hold stay.\n"
            "                           A refused file changes nothing. --dry-run writes nothing\n"
@@ -160,11 +182,19 @@ const char* ToolHelpText() {
            "                           replaced or is identical. Another program changing the\n"
            "                           schemes is waited for up to SECONDS (30; also\n"
            "                           --wait=SECONDS)\n"
-           "  verify FILE [--exact] [--require-checksum]\n"
+           "  verify FILE [--exact] [--require-checksum] [--report FOLDER]\n"
            "                           prints every difference between FILE and this computer;\n"
-           "                           with --exact, schemes the file does not hold count too\n"
-           "  show FILE [--json] [--require-checksum]\n"
-           "                           prints the schemes of FILE in readable form\n"
+           "                           with --exact, schemes the file does not hold count too.\n"
+           "                           --report (verify, import) leaves this computer's status\n"
+           "                           record in FOLDER, replacing its last one\n"
+           "  show FILE [--json] [--require-checksum] [--html PAGE]\n"
+           "                           prints the schemes of FILE in readable form; --html\n"
+           "                           writes them as one web page too\n"
+           "  fleet FOLDER [--file FILE] [--stale DAYS] [--json] [--html PAGE]\n"
+           "                           one line per status record of FOLDER, problems first:\n"
+           "                           the computer, its last report, its result, differences,\n"
+           "                           whether it used FILE, and \"stale\" when it has not\n"
+           "                           reported for DAYS (7); --html writes one web page too\n"
            "  help, --help, -h, /?     prints this text\n"
            "  --version                prints the version\n"
            "\n"
@@ -174,7 +204,8 @@ const char* ToolHelpText() {
            "\n"
            "Exit codes:\n"
            "  0  done; verify: this computer is in step with the file\n"
-           "  1  verify: differences found; import, show, verify: the file was refused\n"
+           "  1  verify: differences found; import, show, verify: the file was refused;\n"
+           "     fleet: a machine is not in step or has not reported\n"
            "  2  wrong usage\n"
            "  3  a file or the registry could not be read or written (for example, not run as\n"
            "     an administrator), or another program kept the schemes busy\n";

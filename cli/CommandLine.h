@@ -4,22 +4,27 @@
 #include <string>
 #include <vector>
 
-enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show };
+enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show, Fleet };
 
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
-    std::string file;
-    bool json = false;            // list, show
+    std::string file;             // fleet: the status folder
+    bool json = false;            // list, show, fleet
     bool dryRun = false;          // import
     bool exact = false;           // verify
     bool requireChecksum = false; // import, verify, show: a file without FILE.sha256 is refused
     unsigned waitSeconds = 30;    // import: how long another writer is waited for
+    std::string report;           // verify, import: the status folder this computer reports into
+    std::string html;             // show, fleet: the page to write
+    std::string schemeFile;       // fleet: the school's current file, to compare hashes with
+    unsigned staleDays = 7;       // fleet: a machine not seen for longer is stale
 };
 
 // The exit codes a script acts on.
 enum ExitCode : int {
     kExitDone = 0,        // done; verify: in step
-    kExitDifferent = 1,   // verify: differences found; import, show, verify: the file was refused
+    kExitDifferent = 1,   // verify: differences found; import, show, verify: the file was refused;
+                          // fleet: a machine is not in step or not seen
     kExitUsage = 2,       // wrong usage
     kExitUnavailable = 3, // a file or the registry could not be read or written
 };

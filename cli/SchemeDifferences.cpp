@@ -73,8 +73,24 @@ std::vector<RecordDifference> CompareSchemeRecords(const std::string& scheme,
     return differences;
 }
 
+RecordDifference DescriptionDifference(const std::string& inFile, const std::string& onMachine) {
+    return {{"", "", "description"}, inFile, onMachine};
+}
+
+RecordDifference WholeSchemeDifference(bool inFile) {
+    RecordDifference difference;
+    (inFile ? difference.inFile : difference.onMachine) = "(the scheme)";
+    return difference;
+}
+
 std::string DescribeDifference(const std::string& scheme, const RecordDifference& difference) {
     const RecordPlace& place = difference.place;
+    if (place.section.empty() && place.value.empty())
+        return "scheme \"" + scheme + "\": " +
+               (difference.inFile ? "not on this computer" : "on this computer, not in the file");
+    if (place.section.empty())
+        return "scheme \"" + scheme + "\", description: file " + Quoted(difference.inFile) +
+               ", machine " + Quoted(difference.onMachine);
     std::string line = "scheme \"" + scheme + "\", section \"" + place.section + "\"";
     if (!place.item.empty()) line += ", item \"" + place.item + "\"";
     return line + ", value \"" + place.value + "\": file " + Quoted(difference.inFile) +

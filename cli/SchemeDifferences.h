@@ -29,5 +29,15 @@ std::vector<RecordDifference> CompareSchemeRecords(const std::string& scheme,
                                                    const std::vector<HiveRecord>& file,
                                                    const std::vector<HiveRecord>& machine);
 
+// A difference of one scheme: of one of its records; of its description (no section, the value
+// named "description"); or of the whole scheme (an empty place: only in the file when inFile is
+// set, else only on the machine).
+struct SchemeDifference {
+    std::string scheme;
+    RecordDifference difference;
+};
+RecordDifference DescriptionDifference(const std::string& inFile, const std::string& onMachine);
+RecordDifference WholeSchemeDifference(bool inFile);
+
 // One plain line: scheme, section, item, value name, the file's value and the machine's.
 std::string DescribeDifference(const std::string& scheme, const RecordDifference& difference);

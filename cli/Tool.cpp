@@ -1,6 +1,7 @@
 #include "cli/Tool.h"
 #include <windows.h>
 #include <algorithm>
+#include <chrono>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -8,7 +9,11 @@
 #include <vector>
 #include "cli/ConsoleNotices.h"
 #include "cli/ConsoleProgress.h"
+#include "cli/FleetCommand.h"
+#include "cli/HtmlPage.h"
+#include "cli/Json.h"
 #include "cli/SchemeDifferences.h"
+#include "cli/StatusReport.h"
 #include "cli/ToolText.h"
 #include "hive/ExportImport.h"
 #include "hive/SchemeFile.h"
@@ -21,16 +26,17 @@
 
 namespace {
 
-// A named field of a scheme as the shell's registry names it, with its value as text.
+// A named field of a scheme as the shell's registry names it, with its value.
 struct Field {
     const char* name;
     std::string text;
     bool number;
+    int value;
 };
 using Fields = std::vector<Field>;
 
-Field Text(const char* name, const std::string& text) { return {name, text, false}; }
-Field Number(const char* name, int value) { return {name, std::to_string(value), true}; }
+Field Text(const char* name, const std::string& text) { return {name, text, false, 0}; }
+Field Number(const char* name, int value) { return {name, std::to_string(value), true, value}; }
 
 Fields DefaultsFields(const DefaultsSection& d) {
     return {Text("DefaultView", d.defaultView),
@@ -73,22 +79,46 @@ Fields LinkFields(const WebLink& l) {
             Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
 }
 
-std::string JsonObject(const Fields& fields) {
-    std::string out = "{";
-    for (size_t i = 0; i < fields.size(); ++i)
-        out += (i ? ", " : "") + JsonString(fields[i].name) + ": " +
-               (fields[i].number ? fields[i].text : JsonString(fields[i].text));
-    return out + "}";
+Json JsonObject(const Fields& fields) {
+    Json object = Json::object();
+    for (const Field& field : fields)
+        object[field.name] = field.number ? Json(field.value) : Json(Cp1252ToUtf8(field.text));
+    return object;
 }
 
 template <class Item>
-std::string JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&),
-                      const char* indent) {
-    if (items.empty()) return "[]";
-    std::string out = "[";
-    for (size_t i = 0; i < items.size(); ++i)
-        out += std::string(i ? "," : "") + "\n" + indent + "  " + JsonObject(fields(items[i]));
-    return out + "\n" + indent + "]";
+Json JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+    Json array = Json::array();
+    for (const Item& item : items)
+        array.push_back(JsonObject(fields(item)));
+    return array;
+}
+
+// A table of the page: the fields' names as columns, one row per item.
+FieldTable TableOf(const char* title, const std::vector<Fields>& items,
+                   const char* firstColumn = nullptr) {
+    FieldTable table;
+    table.title = title;
+    if (firstColumn) table.columns.push_back(firstColumn);
+    if (!items.empty())
+        for (const Field& field : items.front())
+            table.columns.push_back(field.name);
+    for (size_t i = 0; i < items.size(); ++i) {
+        std::vector<std::string> row;
+        if (firstColumn) row.push_back(std::to_string(i + 1));
+        for (const Field& field : items[i])
+            row.push_back(Cp1252ToUtf8(field.text));
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+template <class Item>
+std::vector<Fields> FieldsOfEach(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+    std::vector<Fields> each;
+    for (const Item& item : items)
+        each.push_back(fields(item));
+    return each;
 }
 
 std::string PlainFields(const Fields& fields) {
@@ -161,7 +191,42 @@ public:
     Tool(const CommandLine& line, std::ostream& out, std::ostream& err)
         : line_(line), out_(out), err_(err), notices_(err),
           progress_(err, line.command == ToolCommand::Export ||
-                             (line.command == ToolCommand::Import && !line.dryRun)) {}
+                             (line.command == ToolCommand::Import && !line.dryRun)),
+          started_(std::chrono::steady_clock::now()) {}
+
+    // Leaves this computer's status record in the --report folder, after the command ended with
+    // `code`. A record that cannot be written is said on the error stream; the code stays.
+    void Report(int code) {
+        if (line_.report.empty()) return;
+        RunResult result = RunResult::Failed;
+        if (code == kExitDone)
+            result = line_.command == ToolCommand::Import ? RunResult::Imported : RunResult::InStep;
+        else if (code == kExitDifferent)
+            result = notices_.FirstTitle() == "File Load Problem" ? RunResult::Refused
+                                                                  : RunResult::OutOfStep;
+        StatusRecord record;
+        record.result = result;
+        record.exitCode = code;
+        record.differenceCount = differences_.size();
+        for (size_t i = 0; i < differences_.size() && i < kReportedDifferences; ++i) {
+            const SchemeDifference& d = differences_[i];
+            const auto utf8 = [](const std::optional<std::string>& text) {
+                return text ? std::optional<std::string>(Cp1252ToUtf8(*text)) : std::nullopt;
+            };
+            record.differences.push_back(
+                {Cp1252ToUtf8(d.scheme), Cp1252ToUtf8(d.difference.place.section),
+                 Cp1252ToUtf8(d.difference.place.item), Cp1252ToUtf8(d.difference.place.value),
+                 utf8(d.difference.inFile), utf8(d.difference.onMachine)});
+        }
+        record.version = VLSM_VERSION_TEXT;
+        record.durationMs =
+            static_cast<unsigned long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                std::chrono::steady_clock::now() - started_)
+                                                .count());
+        std::string why;
+        if (!LeaveStatusRecord(line_.report, line_.file, record, why))
+            err_ << "vlsm: status record not written: " << why << "\n";
+    }
 
     int Run() {
         switch (line_.command) {
@@ -181,6 +246,8 @@ public:
             return Verify();
         case ToolCommand::Show:
             return Show();
+        case ToolCommand::Fleet:
+            return RunFleet(line_, out_, err_);
         }
         return kExitUsage;
     }
@@ -225,14 +292,12 @@ private:
             return std::find(builtIn.begin(), builtIn.end(), name) != builtIn.end();
         };
         if (line_.json) {
-            out_ << "{\"schemes\": [";
-            for (size_t i = 0; i < machine.entries.size(); ++i) {
-                const SchemeEntry& entry = machine.entries[i];
-                out_ << (i ? "," : "") << "\n  {\"name\": " << JsonString(entry.name)
-                     << ", \"description\": " << JsonString(entry.description)
-                     << ", \"builtIn\": " << (isBuiltIn(entry.name) ? "true" : "false") << "}";
-            }
-            out_ << (machine.entries.empty() ? "" : "\n") << "]}\n";
+            Json schemes = Json::array();
+            for (const SchemeEntry& entry : machine.entries)
+                schemes.push_back({{"name", Cp1252ToUtf8(entry.name)},
+                                   {"description", Cp1252ToUtf8(entry.description)},
+                                   {"builtIn", isBuiltIn(entry.name)}});
+            out_ << JsonText({{"schemes", schemes}});
         } else {
             for (const SchemeEntry& entry : machine.entries)
                 out_ << entry.name << "\t" << (isBuiltIn(entry.name) ? "built in" : "-") << "\t"
@@ -251,6 +316,18 @@ private:
 
     int Import() {
         WriterLock::SetDefaultWait(static_cast<DWORD>(line_.waitSeconds) * 1000);
+        // The record names what the import puts right: the differences found before it.
+        if (!line_.report.empty()) {
+            SchemeStore file;
+            if (!ReadFile(file)) return Failed();
+            if (RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) {
+                const WriterLock turn(nullptr);
+                if (!turn.Held()) return Failed();
+                SchemeStore machine;
+                machine.RefreshEntries();
+                differences_ = FindDifferences(file, machine);
+            }
+        }
         if (LoadSchemesFromFile(line_.file, nullptr, Checksum())) {
             out_ << "loaded the schemes of " << line_.file << "\n";
             return kExitDone;
@@ -282,35 +359,62 @@ private:
     }
 
     // The differences of one scheme of the file from the machine's scheme of that name.
-    std::vector<std::string> Differences(const Scheme& scheme, const std::string& description,
-                                         const SchemeEntry& onMachine) {
-        std::vector<std::string> lines;
+    std::vector<RecordDifference> Differences(const Scheme& scheme, const std::string& description,
+                                              const SchemeEntry& onMachine) {
+        std::vector<RecordDifference> differences;
         if (description != onMachine.description)
-            lines.push_back("scheme \"" + scheme.name + "\", description: file \"" + description +
-                            "\", machine \"" + onMachine.description + "\"");
+            differences.push_back(DescriptionDifference(description, onMachine.description));
         Scheme machineScheme;
         const bool whole = machineScheme.ReadFromRegistry(onMachine.name);
         const std::vector<HiveRecord> fileRecords = ExportedRecords(scheme, scheme.name);
-        std::vector<RecordDifference> differences = CompareSchemeRecords(
-            scheme.name, fileRecords, ExportedRecords(machineScheme, scheme.name));
+        const size_t described = differences.size();
+        for (RecordDifference& d : CompareSchemeRecords(
+                 scheme.name, fileRecords, ExportedRecords(machineScheme, scheme.name)))
+            differences.push_back(std::move(d));
         // A value missing from the registry (or of another type) reads as the one before it or
         // as nothing, and may happen to equal the file's: each is looked for once the read fell
         // short.
         if (!whole) {
             for (const HiveRecord& record : fileRecords) {
                 RecordPlace place = PlaceOfRecord(scheme.name, record.section, record.key);
-                const bool listed = std::any_of(
-                    differences.begin(), differences.end(), [&](const RecordDifference& d) {
-                        return d.place.section == place.section && d.place.item == place.item &&
-                               d.place.value == place.value;
-                    });
+                const bool listed = std::any_of(differences.begin() + described, differences.end(),
+                                                [&](const RecordDifference& d) {
+                                                    return d.place.section == place.section &&
+                                                           d.place.item == place.item &&
+                                                           d.place.value == place.value;
+                                                });
                 if (!listed && !Readable(onMachine.name, place))
                     differences.push_back({std::move(place), record.value, std::nullopt});
             }
         }
-        for (const RecordDifference& difference : differences)
-            lines.push_back(DescribeDifference(scheme.name, difference));
-        return lines;
+        return differences;
+    }
+
+    // Every difference of the machine from the file; with --exact, the machine's schemes that the
+    // file lacks too.
+    std::vector<SchemeDifference> FindDifferences(const SchemeStore& file,
+                                                  const SchemeStore& machine) {
+        std::vector<SchemeDifference> found;
+        ForEachFileScheme(file, machine,
+                          [&](const Scheme& scheme, const std::string& description,
+                              const SchemeEntry* onMachine) {
+                              if (!onMachine) {
+                                  found.push_back({scheme.name, WholeSchemeDifference(true)});
+                                  return;
+                              }
+                              for (RecordDifference& d :
+                                   Differences(scheme, description, *onMachine))
+                                  found.push_back({scheme.name, std::move(d)});
+                          });
+        if (!line_.exact) return found;
+        for (const SchemeEntry& entry : machine.entries) {
+            const bool inFile =
+                std::any_of(file.schemes.begin(), file.schemes.end(), [&](const Scheme& scheme) {
+                    return lstrcmpiA(scheme.name.c_str(), entry.name.c_str()) == 0;
+                });
+            if (!inFile) found.push_back({entry.name, WholeSchemeDifference(false)});
+        }
+        return found;
     }
 
     // Whether the registry holds the value of `place` with the type the shell reads it as.
@@ -360,32 +464,10 @@ private:
         if (!turn.Held()) return Failed();
         SchemeStore machine;
         machine.RefreshEntries();
-        size_t count = 0;
-        ForEachFileScheme(
-            file, machine,
-            [&](const Scheme& scheme, const std::string& description,
-                const SchemeEntry* onMachine) {
-                if (!onMachine) {
-                    out_ << "scheme \"" << scheme.name << "\": not on this computer\n";
-                    ++count;
-                    return;
-                }
-                for (const std::string& line : Differences(scheme, description, *onMachine)) {
-                    out_ << line << "\n";
-                    ++count;
-                }
-            });
-        if (line_.exact) {
-            for (const SchemeEntry& entry : machine.entries) {
-                const bool inFile = std::any_of(
-                    file.schemes.begin(), file.schemes.end(), [&](const Scheme& scheme) {
-                        return lstrcmpiA(scheme.name.c_str(), entry.name.c_str()) == 0;
-                    });
-                if (inFile) continue;
-                out_ << "scheme \"" << entry.name << "\": on this computer, not in the file\n";
-                ++count;
-            }
-        }
+        differences_ = FindDifferences(file, machine);
+        for (const SchemeDifference& d : differences_)
+            out_ << DescribeDifference(d.scheme, d.difference) << "\n";
+        const size_t count = differences_.size();
         if (count == 0) {
             out_ << "in step with " << line_.file << "\n";
             return kExitDone;
@@ -398,37 +480,36 @@ private:
     int Show() {
         SchemeStore file;
         if (!ReadFile(file)) return Failed();
+        if (!line_.html.empty() &&
+            !WritePage(SchemeFilePage(Cp1252ToUtf8(line_.file), SchemeViews(file))))
+            return kExitUnavailable;
         if (line_.json) {
-            out_ << "{\"schemes\": [";
-            for (size_t i = 0; i < file.schemes.size(); ++i) {
-                const Scheme& s = file.schemes[i];
+            Json schemes = Json::array();
+            for (const Scheme& s : file.schemes) {
                 const SchemeEntry* entry = FindEntry(file.entries, s.name);
-                out_ << (i ? "," : "") << "\n  {\"name\": " << JsonString(s.name)
-                     << ",\n   \"description\": "
-                     << JsonString(entry ? entry->description : std::string())
-                     << ",\n   \"defaults\": " << JsonObject(DefaultsFields(s.defaults))
-                     << ",\n   \"tabs\": " << JsonObject(TabsFields(s.tabs))
-                     << ",\n   \"toolbars\": [";
-                for (int p = 0; p < 3; ++p)
-                    out_ << (p ? "," : "") << "\n     "
-                         << JsonObject(PageFields(s.toolBars.pages[p]));
-                out_ << "],\n   \"roots\": " << JsonArray(s.roots.roots, RootFields, "   ")
-                     << ",\n   \"links\": " << JsonArray(s.webLinks.links, LinkFields, "   ")
-                     << "}";
+                Json toolbars = Json::array();
+                for (const ToolBarPage& page : s.toolBars.pages)
+                    toolbars.push_back(JsonObject(PageFields(page)));
+                schemes.push_back(
+                    {{"name", Cp1252ToUtf8(s.name)},
+                     {"description", Cp1252ToUtf8(entry ? entry->description : std::string())},
+                     {"defaults", JsonObject(DefaultsFields(s.defaults))},
+                     {"tabs", JsonObject(TabsFields(s.tabs))},
+                     {"toolbars", toolbars},
+                     {"roots", JsonArray(s.roots.roots, RootFields)},
+                     {"links", JsonArray(s.webLinks.links, LinkFields)}});
             }
-            out_ << (file.schemes.empty() ? "" : "\n") << "]";
-            std::string repeated;
+            Json document = {{"schemes", schemes}};
+            // Only a file that holds a scheme more than once has the list.
             for (const Copies& copies : CopiesByKey(file)) {
                 if (copies.names.size() < 2) continue;
-                repeated += std::string(repeated.empty() ? "" : ",") +
-                            "\n  {\"name\": " + JsonString(copies.names.back()) + ", \"copies\": [";
-                for (size_t i = 0; i < copies.names.size(); ++i)
-                    repeated += (i ? ", " : "") + JsonString(copies.names[i]);
-                repeated += "]}";
+                Json names = Json::array();
+                for (const std::string& name : copies.names)
+                    names.push_back(Cp1252ToUtf8(name));
+                document["repeated"].push_back(
+                    {{"name", Cp1252ToUtf8(copies.names.back())}, {"copies", names}});
             }
-            // Only a file that holds a scheme more than once has the list.
-            if (!repeated.empty()) out_ << ",\n \"repeated\": [" << repeated << "\n]";
-            out_ << "}\n";
+            out_ << JsonText(document);
             return kExitDone;
         }
         for (const Scheme& s : file.schemes) {
@@ -451,11 +532,42 @@ private:
         return kExitDone;
     }
 
+    // The schemes of a file as the page shows them.
+    static std::vector<SchemeView> SchemeViews(const SchemeStore& file) {
+        std::vector<SchemeView> views;
+        for (const Scheme& s : file.schemes) {
+            const SchemeEntry* entry = FindEntry(file.entries, s.name);
+            SchemeView view;
+            view.name = Cp1252ToUtf8(s.name);
+            view.description = Cp1252ToUtf8(entry ? entry->description : std::string());
+            view.roots = s.roots.roots.size();
+            view.links = s.webLinks.links.size();
+            std::vector<Fields> pages;
+            for (const ToolBarPage& page : s.toolBars.pages)
+                pages.push_back(PageFields(page));
+            view.tables = {TableOf("defaults", {DefaultsFields(s.defaults)}),
+                           TableOf("tabs", {TabsFields(s.tabs)}),
+                           TableOf("toolbar switches", pages, "page"),
+                           TableOf("roots", FieldsOfEach(s.roots.roots, RootFields), "root"),
+                           TableOf("links", FieldsOfEach(s.webLinks.links, LinkFields), "link")};
+            views.push_back(std::move(view));
+        }
+        return views;
+    }
+
+    bool WritePage(const std::string& page) {
+        if (ReplaceWholeFile(line_.html, page)) return true;
+        err_ << "vlsm: the page could not be written: " << line_.html << "\n";
+        return false;
+    }
+
     const CommandLine& line_;
     std::ostream& out_;
     std::ostream& err_;
     ConsoleNotices notices_;
     ConsoleProgress progress_;
+    const std::chrono::steady_clock::time_point started_;
+    std::vector<SchemeDifference> differences_; // what verify found, or import put right
 };
 
 } // namespace
@@ -463,13 +575,19 @@ private:
 int RunTool(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const DWORD previousWait = WriterLock::DefaultWait();
     int code = kExitUnavailable;
-    // Nothing may end the tool without its exit code and a line a log keeps.
+    // Nothing may end the tool without its exit code, a line a log keeps and its status record.
+    Tool tool(line, out, err);
     try {
-        code = Tool(line, out, err).Run();
+        code = tool.Run();
     } catch (const std::bad_alloc&) {
         err << "vlsm: not enough memory to finish the command\n";
     } catch (const std::exception& failure) {
         err << "vlsm: the command failed: " << failure.what() << "\n";
+    }
+    try {
+        tool.Report(code);
+    } catch (const std::exception&) {
+        err << "vlsm: status record not written: not enough memory\n";
     }
     WriterLock::SetDefaultWait(previousWait);
     out.flush();

@@ -1,6 +1,6 @@
 #include "cli/ToolText.h"
 #include <cstdint>
-#include <cstdio>
+#include "cli/Json.h"
 
 namespace {
 
@@ -39,26 +39,42 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : Cp1252ToUtf8(text)) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
+std::string JsonString(std::string_view text) { return Json(Cp1252ToUtf8(text)).dump(); }
+
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80             ? 1
+                              : (lead & 0xE0) == 0xC0 ? 2
+                              : (lead & 0xF0) == 0xE0 ? 3
+                              : (lead & 0xF8) == 0xF0 ? 4
+                                                      : 0;
+        uint32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
+        bool whole = length > 0 && i + length <= text.size();
+        for (size_t k = 1; whole && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            whole = (next & 0xC0) == 0x80;
+            code = code << 6 | (next & 0x3F);
         }
+        if (!whole) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        i += length;
+        char byte = '?';
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) byte = static_cast<char>(code);
+        for (int k = 0; k < 32; ++k) {
+            const bool undefinedHere = !kHighControls[k] && code == 0x80u + k;
+            if (code >= 0x80 && (kHighControls[k] == code || undefinedHere))
+                byte = static_cast<char>(0x80 + k);
+        }
+        out += byte;
     }
-    return out + "\"";
+    return out;
 }

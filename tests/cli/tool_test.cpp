@@ -5,6 +5,9 @@
 #include <sstream>
 #include <thread>
 #include "cli/CommandLine.h"
+#include "cli/Json.h"
+#include "cli/StatusRecord.h"
+#include "cli/StatusReport.h"
 #include "cli/Tool.h"
 #include "hive/ExportImport.h"
 #include "hive/ImportCheck.h"
@@ -97,11 +100,11 @@ TEST_F(ToolTest, ListNamesEverySchemeMarkingTheBuiltInOnes) {
     EXPECT_EQ(out.str(),
               "Art\t-\tPictures\nDefault User\tbuilt in\tThe template\nMaths\t-\tSums\n");
     EXPECT_EQ(Run({"list", "--json"}), kExitDone);
-    EXPECT_NE(out.str().find("{\"name\": \"Default User\", \"description\": \"The template\", "
-                             "\"builtIn\": true}"),
-              std::string::npos)
+    const Json list = Json::parse(out.str());
+    EXPECT_EQ(list["schemes"][1],
+              Json({{"name", "Default User"}, {"description", "The template"}, {"builtIn", true}}))
         << out.str();
-    EXPECT_EQ(out.str().rfind("{\"schemes\": [", 0), 0u);
+    EXPECT_EQ(list["schemes"].size(), 3u);
     EXPECT_TRUE(err.str().empty());
 }
 
@@ -223,23 +226,73 @@ TEST_F(ToolTest, ShowJsonListsEverySchemeInUtf8) {
     RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, "Art", "Caf\xE9 art");
     Exported();
     EXPECT_EQ(Run({"show", folder.File("machine.esm"), "--json"}), kExitDone);
-    const std::string json = out.str();
-    for (const char* part :
-         {"{\"schemes\": [\n  {\"name\": \"Art\",\n   \"description\": \"Caf\xC3\xA9 art\"",
-          "\"defaults\": {\"DefaultView\": \"details\", \"DefaultIconSize\": 32,",
-          "\"tabs\": {\"Page1\": 1, \"Page2\": 0, \"Page3\": 2}",
-          "\"toolbars\": [\n     {\"Back\": ",
-          "\"roots\": [\n     {\"RootDisplayName\": \"Pupils display\", \"RootPath\": "
-          "\"C:\\\\Shared\\\\Pupils\", \"FolderLevels\": 5,",
-          "\"links\": [\n     {\"DisplayName\": \"library site\", \"URL\": "
-          "\"http://library.example/\"",
-          "{\"name\": \"Maths\""})
-        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+    const Json json = Json::parse(out.str());
+    const Json& art = json["schemes"][0];
+    EXPECT_EQ(art["name"], "Art");
+    EXPECT_EQ(art["description"], "Caf\xC3\xA9 art");
+    EXPECT_EQ(art["defaults"]["DefaultView"], "details");
+    EXPECT_EQ(art["defaults"]["DefaultIconSize"], 32);
+    EXPECT_EQ(art["tabs"], Json({{"Page1", 1}, {"Page2", 0}, {"Page3", 2}}));
+    EXPECT_EQ(art["toolbars"].size(), 3u);
+    EXPECT_EQ(art["toolbars"][0].begin().key(), "Back");
+    EXPECT_EQ(art["roots"][0]["RootDisplayName"], "Pupils display");
+    EXPECT_EQ(art["roots"][0]["RootPath"], "C:\\Shared\\Pupils");
+    EXPECT_EQ(art["roots"][0]["FolderLevels"], 5);
+    EXPECT_EQ(art["links"][0]["DisplayName"], "library site");
+    EXPECT_EQ(art["links"][0]["URL"], "http://library.example/");
+    EXPECT_EQ(json["schemes"][1]["name"], "Maths");
 
     folder.Write("damaged.esm", "not a scheme file");
     EXPECT_EQ(Run({"show", folder.File("damaged.esm")}), kExitDifferent);
     EXPECT_EQ(Run({"show", folder.File("absent.esm")}), kExitUnavailable);
     EXPECT_NE(err.str().find("Read Problem"), std::string::npos) << err.str();
+}
+
+// The start-up script's record of this computer: what verify found and import put right, a
+// refused file, and a folder that cannot be written, which changes no exit code.
+TEST_F(ToolTest, ReportLeavesThisComputersRecordAndKeepsTheExitCode) {
+    const std::string saved = Exported();
+    folder.Write("school.esm", saved);
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, "Art", "Changed");
+    folder.MakeFolder("status");
+    const std::string computer = ThisComputerName();
+    ASSERT_FALSE(computer.empty());
+    const auto record = [&] {
+        StatusRecord read;
+        std::string why;
+        EXPECT_TRUE(ReadStatusRecord(folder.Read("status\\" + computer + ".json"), read, why))
+            << why;
+        return read;
+    };
+
+    EXPECT_EQ(Run({"verify", folder.File("school.esm"), "--report", folder.File("status")}),
+              kExitDifferent);
+    StatusRecord verified = record();
+    EXPECT_EQ(verified.computer, computer);
+    EXPECT_EQ(verified.result, RunResult::OutOfStep);
+    EXPECT_EQ(verified.exitCode, kExitDifferent);
+    EXPECT_EQ(verified.fileSha256, Sha256Hex(saved));
+    EXPECT_EQ(verified.fileSize, saved.size());
+    ASSERT_EQ(verified.differenceCount, 1u);
+    EXPECT_EQ(verified.differences[0].scheme, "Art");
+    EXPECT_EQ(verified.differences[0].value, "description");
+    EXPECT_EQ(verified.differences[0].inFile, std::optional<std::string>("Pictures"));
+    EXPECT_EQ(verified.differences[0].onMachine, std::optional<std::string>("Changed"));
+
+    EXPECT_EQ(Run({"import", folder.File("school.esm"), "--report", folder.File("status")}),
+              kExitDone);
+    EXPECT_EQ(record().result, RunResult::Imported);
+    EXPECT_EQ(record().differenceCount, 1u); // what the import put right
+
+    folder.Write("damaged.esm", "not a scheme file");
+    EXPECT_EQ(Run({"import", folder.File("damaged.esm"), "--report", folder.File("status")}),
+              kExitDifferent);
+    EXPECT_EQ(record().result, RunResult::Refused);
+
+    EXPECT_EQ(Run({"verify", folder.File("school.esm"), "--report", folder.File("absent")}),
+              kExitDone);
+    EXPECT_EQ(out.str(), "in step with " + folder.File("school.esm") + "\n");
+    EXPECT_NE(err.str().find("vlsm: status record not written: "), std::string::npos) << err.str();
 }
 
 TEST_F(ToolTest, SchemeHeldTwiceIsNamedAndOnlyItsLastCopyCompared) {
@@ -260,9 +313,10 @@ TEST_F(ToolTest, SchemeHeldTwiceIsNamedAndOnlyItsLastCopyCompared) {
     EXPECT_EQ(Run({"show", folder.File("merged.esm")}), kExitDone);
     EXPECT_NE(out.str().find(repeated), std::string::npos) << out.str();
     EXPECT_EQ(Run({"show", folder.File("merged.esm"), "--json"}), kExitDone);
-    EXPECT_NE(out.str().find("\"repeated\": [\n  {\"name\": \"MATHS\", \"copies\": [\"Maths\", "
-                             "\"MATHS\"]}\n]}"),
-              std::string::npos)
+    EXPECT_NE(
+        out.str().find("\"repeated\": [\n    {\n      \"name\": \"MATHS\",\n      \"copies\": "
+                       "[\n        \"Maths\",\n        \"MATHS\"\n      ]\n    }\n  ]"),
+        std::string::npos)
         << out.str();
     // Once loaded, the machine is in step with the file: the earlier copy is no difference.
     ASSERT_EQ(Run({"import", folder.File("merged.esm")}), kExitDone) << err.str();

@@ -27,7 +27,14 @@ for machine in "${machines[@]}"; do
 done
 stop_all() { for machine in "${machines[@]}"; do WINEPREFIX="$room/$machine" wineserver -k >/dev/null 2>&1; done; }
 trap stop_all EXIT
-rm -rf "$share" && mkdir -p "$share"
+rm -rf "$share" && mkdir -p "$share/status"
+# Each workstation its own computer name: Wine takes the host's at every start of its server, so
+# the server is kept running and the name set once it is.
+for machine in "${machines[@]}"; do
+    WINEPREFIX="$room/$machine" wineserver -p </dev/null >/dev/null 2>&1
+    WINEPREFIX="$room/$machine" wine reg add 'HKLM\System\CurrentControlSet\Control\ComputerName\ActiveComputerName' \
+        /v ComputerName /d "${machine^^}" /f </dev/null >/dev/null 2>&1
+done
 
 on() { # machine, command...: runs a Windows command on that workstation
     local machine=$1
@@ -36,16 +43,17 @@ on() { # machine, command...: runs a Windows command on that workstation
     return "${PIPESTATUS[0]}"
 }
 vlsm() { local machine=$1; shift; on "$machine" 'C:\Program Files\Orrinford\Vexar Lumen Scheme Manager\vlsm.exe' "$@"; }
-startup() { # machine [--require-checksum]
+startup() { # machine [--require-checksum]: with the status folder as the third parameter
     on "$1" cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" "$(winpath "$share/school.esm")" \
-        'C:\vlsm-startup.log' "${@:2}" >/dev/null
+        'C:\vlsm-startup.log' "$(winpath "$share/status")" "${@:2}" >/dev/null
 }
 last_log() { tail -n 1 "$room/$1/drive_c/vlsm-startup.log" | tr -d '\r'; }
 juniors='HKLM\Software\Orrinford\VexarLumen\Schemes\Juniors'
 
-# The school's file, made on the administrator's machine with a scheme changed and one added.
+# The school's file, made on the administrator's machine with a scheme changed and one added
+# (whose description would be markup on a page that did not escape it).
 on admin reg add "$juniors\\Defaults" /v DefaultView /d details /f >/dev/null
-on admin reg add 'HKLM\Software\Orrinford\VexarLumen\Schemes' /v 'Year 12' /d 'Sixth form' /f >/dev/null
+on admin reg add 'HKLM\Software\Orrinford\VexarLumen\Schemes' /v 'Year 12' /d 'Sixth <b>form</b> & <img src=x onerror=document.documentElement.dataset.ran=1>' /f >/dev/null
 on admin reg add 'HKLM\Software\Orrinford\VexarLumen\Schemes\Year 12\Defaults' /v DefaultView /d icons /f >/dev/null
 vlsm admin export "$(winpath "$share/school.esm")" >/dev/null
 check "school file exported" 0 $?
@@ -101,10 +109,77 @@ check "without a checksum the file is taken" 0 $?
 mv "$share/school.sha256.kept" "$share/school.esm.sha256"
 
 # A damaged file on the share changes nothing and leaves its exit code.
+cp "$share/school.esm" "$share/school.good"
 printf 'damaged' >"$share/school.esm"
 startup ws3
 check "damaged file refused by the script" 1 $?
 check "ws3 log names the refusal" "exit 1 import failed:" "$(last_log ws3 | grep -o 'exit 1 import failed:')"
+
+# The fleet at a glance: ws3 was refused the damaged file; ws2 is changed by hand and only
+# verified; ws1's record is made ten days old.
+cp "$share/school.good" "$share/school.esm"
+on ws2 reg add "$juniors\\Defaults" /v DefaultView /d icons /f >/dev/null
+vlsm ws2 verify "$(winpath "$share/school.esm")" --report "$(winpath "$share/status")" >/dev/null
+check "ws2 verify with --report" 1 $?
+sed -i 's/"time": "[^"]*"/"time": "'"$(date -u -d '10 days ago' +%Y-%m-%dT%H:%M:%SZ)"'"/' "$share/status/WS1.json"
+fleet() { vlsm admin fleet "$(winpath "$share/status")" --file "$(winpath "$share/school.esm")" "$@"; }
+seen=$(fleet)
+check "fleet exits 1 while a machine is not in step" 1 $?
+states=$(fleet --json | python3 -c 'import json, sys
+print("|".join(m["computer"] + " " + m["state"] + " " + str(m["file"]) for m in json.load(sys.stdin)["machines"]))')
+check "fleet names each machine, problems first" "WS3 refused differs|WS2 out of step matches|WS1 not seen matches" "$states"
+check "fleet marks the aged record stale" "yes" "$(echo "$seen" | grep -q '^WS1 .* in step .* stale$' && echo yes)"
+check "fleet summary" "0 in step, 1 out of step, 1 refused, 1 not seen for 7 days" "$(echo "$seen" | tail -n 1)"
+check "ws2's difference in its record" '"value": "DefaultView",' "$(grep -o '"value": "DefaultView",' "$share/status/WS2.json")"
+
+# The page of that fleet, with a crafted record beside the three, and the page of the school's file.
+cp -r "$share/status" "$share/crafted"
+cat >"$share/crafted/EVIL.json" <<'RECORD'
+{"computer": "EVIL", "time": "2030-01-01T00:00:00Z", "result": "out of step", "differenceCount": 1,
+ "differences": [{"scheme": "<script>document.documentElement.setAttribute('data-ran', 1)</script>",
+  "section": "Defaults", "value": "DefaultView", "file": "details",
+  "machine": "<img src=x onerror=\"document.documentElement.setAttribute('data-ran', 2)\">"}]}
+RECORD
+vlsm admin fleet "$(winpath "$share/crafted")" --file "$(winpath "$share/school.esm")" --html "$(winpath "$share/fleet.html")" >/dev/null
+check "fleet --html exit code" 1 $?
+page=$(python3 "$VLSM_SOURCE/tests/e2e/browser.py" "$share/fleet.html" "$VLSM_SOURCE/tests/e2e/fleet-page.js")
+expect_page() { check "$1" "$2" "$(echo "$page" | grep "^$3: " | cut -d' ' -f2-)"; }
+expect_page "page summary" "0 in step, 2 out of step, 1 refused, 1 not seen for 7 days" summary
+expect_page "page rows, problems first" "WS3 EVIL WS2 WS1" rows
+expect_page "page sorted by computer" "EVIL WS1 WS2 WS3" byComputer
+expect_page "page sorted by computer, descending" "WS3 WS2 WS1 EVIL" byComputerDown
+expect_page "page filtered to out of step" "WS2 EVIL" outOfStep
+expect_page "page filtered to refused" "WS3" refused
+expect_page "a record's markup shown as text" "true" markupAsText
+expect_page "no element made from a record" "0" elementsFromRecords
+expect_page "nothing from a record ran" "nothing" ran
+vlsm admin show "$(winpath "$share/school.esm")" --html "$(winpath "$share/school.html")" >/dev/null
+check "show --html exit code" 0 $?
+page=$(python3 "$VLSM_SOURCE/tests/e2e/browser.py" "$share/school.html" "$VLSM_SOURCE/tests/e2e/show-page.js")
+schemes=$(vlsm admin list | cut -f1 | paste -sd'|')
+expect_page "show page summary" "$(vlsm admin list | wc -l) schemes" summary
+expect_page "show page lists the file's schemes" "$schemes" schemes
+expect_page "show page sorted by name, descending, numbers as numbers" \
+    "Year 12|Year 7|Staff|Sixth Form|Juniors|Infants|Exam Room|Default User" byNameDown
+expect_page "a scheme's sections folded under it" "folded" folded
+expect_page "a scheme's sections" "defaults, tabs, toolbar switches, roots, links" tables
+check "a description's markup shown as text" "yes" \
+    "$(echo "$page" | grep -q -F 'Sixth <b>form</b> & <img src=x onerror=' && echo yes)"
+expect_page "no element made from the file" "0" elementsFromFile
+expect_page "nothing from the file ran" "nothing" ran
+
+# Every machine brought into step by its next start-up: the fleet is all in step.
+for machine in ws1 ws2 ws3; do startup "$machine"; done
+seen=$(fleet)
+check "fleet exits 0 once every machine is in step" 0 $?
+check "fleet summary, all in step" "3 in step, 0 out of step, 0 refused, 0 not seen for 7 days" "$(echo "$seen" | tail -n 1)"
+
+# A status folder that cannot be written is said in the log line and changes no exit code.
+on ws1 cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" "$(winpath "$share/school.esm")" 'C:\vlsm-startup.log' "$(winpath "$share/absent")" >/dev/null
+check "start-up exit code with an unwritable status folder" 0 $?
+check "the log line says the record was not written" \
+    "exit 0 in step with $(winpath "$share/school.esm"); status record not written to $(winpath "$share/absent")" \
+    "$(last_log ws1 | grep -o 'exit 0 .*')"
 
 help=$(vlsm ws1 --help)
 check "--help exits 0" 0 $?

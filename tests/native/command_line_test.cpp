@@ -33,6 +33,17 @@ TEST(ToolCommandLine, EachCommandTakesItsOwnOptionsOnly) {
     EXPECT_TRUE(Parsed({"verify", "a.esm", "--exact"}).exact);
     EXPECT_TRUE(Parsed({"show", "a.esm", "--json"}).json);
     EXPECT_EQ(Parsed({"--version"}).command, ToolCommand::Version);
+    const CommandLine fleet = Parsed({"fleet", "\\\\srv\\status", "--stale", "3", "--file",
+                                      "school.esm", "--html", "fleet.html", "--json"});
+    EXPECT_EQ(fleet.file + "|" + fleet.schemeFile + "|" + fleet.html,
+              "\\\\srv\\status|school.esm|fleet.html");
+    EXPECT_EQ(fleet.staleDays, 3u);
+    EXPECT_EQ(Parsed({"verify", "a.esm", "--report", "S"}).report, "S");
+    EXPECT_NE(Refusal({"import", "a.esm", "--dry-run", "--report", "S"}).find("--dry-run"),
+              std::string::npos);
+    EXPECT_NE(Refusal({"fleet", "S", "--stale", "0"}).find("--stale"), std::string::npos);
+    EXPECT_NE(Refusal({"verify", "a.esm", "--report"}).find("--report"), std::string::npos);
+    EXPECT_NE(Refusal({"fleet"}).find("FOLDER"), std::string::npos);
 
     EXPECT_NE(Refusal({"verify", "a.esm", "--dry-run"}).find("--dry-run"), std::string::npos);
     EXPECT_NE(Refusal({"export", "a.esm", "--json"}).find("--json"), std::string::npos);

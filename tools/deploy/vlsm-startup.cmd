@@ -10,11 +10,14 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum]
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum] [STATUS_FOLDER]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
 rem   --require-checksum  refuses a scheme file without SCHEME_FILE.sha256 beside it; a file
 rem                that has one is always checked against it
+rem   STATUS_FOLDER  each run leaves this computer's status record there, for "vlsm fleet";
+rem                a record that cannot be written is said in the log line
+rem The last two may come in either order.
 rem Each log line begins with the local date and time as yyyy-mm-dd hh:mm:ss.
 rem The tool is taken from %VLSM% when set, else from the program's install folder.
 rem Delayed expansion keeps quotes and ampersands in vlsm's messages from being read as commands.
@@ -33,15 +36,22 @@ rem Each run of vlsm writes a file of its own: a file just read can still be hel
 rem redirection that fails runs nothing while leaving the last exit code in place.
 set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 set "CHECK="
-if /i "%~3"=="--require-checksum" set "CHECK=--require-checksum"
-if "%~3"=="" goto verify
-if defined CHECK goto verify
+set "STATUS="
+set "WRONG="
+call :option "%~3"
+call :option "%~4"
+if not "%~5"=="" set "WRONG=wrong usage: more than four parameters"
+if not defined WRONG goto options
 set RESULT=2
-set "SAID=wrong usage: the third parameter can only be --require-checksum"
+set "SAID=!WRONG!"
 goto done
+:options
+set "REPORT="
+if defined STATUS set REPORT=--report "!STATUS!"
+set "NOTE="
 
 :verify
-"%VLSM%" verify "%SCHEMES%" %CHECK% >"%OUT%-verify.txt" 2>&1
+"%VLSM%" verify "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-verify.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last verify
 if not "%RESULT%"=="0" goto differs
@@ -55,7 +65,7 @@ goto done
 
 :import
 set "FOUND=!LAST!"
-"%VLSM%" import "%SCHEMES%" %CHECK% >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-import.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last import
 if not "%RESULT%"=="0" goto failed
@@ -67,19 +77,50 @@ set "SAID=import failed: !LAST!"
 
 :done
 call :stamp
->>"%LOG%" echo !STAMP! %COMPUTERNAME% exit %RESULT% !SAID!
+>>"%LOG%" echo !STAMP! %COMPUTERNAME% exit %RESULT% !SAID!!NOTE!
 del "%OUT%-verify.txt" "%OUT%-import.txt" >nul 2>&1
 exit /b %RESULT%
 
+rem The third or fourth parameter: --require-checksum, or the status folder.
+:option
+if "%~1"=="" goto :eof
+if /i "%~1"=="--require-checksum" (
+    set "CHECK=--require-checksum"
+    goto :eof
+)
+set "ARG=%~1"
+if "%ARG:~0,1%"=="-" (
+    set "WRONG=wrong usage: the only option is --require-checksum"
+    goto :eof
+)
+if defined STATUS (
+    set "WRONG=wrong usage: one status folder"
+    goto :eof
+)
+set "STATUS=%~1"
+goto :eof
+
 rem The last line vlsm printed for command %1, for the log; a run that never started is exit 3.
+rem A status record that vlsm could not write is said at the end of the log line instead.
 :last
 set "LAST="
+set "NOTE="
 if not exist "%OUT%-%1.txt" (
     set RESULT=3
     set "LAST=vlsm could not be run: %VLSM%"
     goto :eof
 )
-for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do set "LAST=%%L"
+set "PREV="
+for /f "usebackq delims=" %%L in ("%OUT%-%1.txt") do (
+    set "PREV=!LAST!"
+    set "LAST=%%L"
+)
+rem vlsm says so on its last line.
+find "vlsm: status record not written:" "%OUT%-%1.txt" >nul 2>&1
+if not errorlevel 1 (
+    set "LAST=!PREV!"
+    set "NOTE=; status record not written to !STATUS!"
+)
 goto :eof
 
 rem The local date and time as yyyy-mm-dd hh:mm:ss whatever the machine's regional format: from

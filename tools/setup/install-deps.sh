@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
           cmake ninja-build googletest clang libclang-rt-14-dev python3 file binutils
           wine wine32:i386 xvfb xauth x11-apps imagemagick
-          fonts-wine wixl osslsigncode openssl)
+          fonts-wine wixl osslsigncode openssl nlohmann-json3-dev chromium)
 
 missing=()
 for package in "${packages[@]}"; do
