@@ -208,8 +208,9 @@ TEST_F(SchemeCommandsTest, CreateWithoutATabAsksAgainAsEditDoes) {
     RunMain([&](HWND main) {
         ShownSheet sheet = StartCreate(main);
         if (!sheet.page) return;
-        // The template shows Programs and Links.
-        for (int id : {IDC_GENERAL_PROGRAMS, IDC_GENERAL_LINKS}) robot.Click(sheet.page, id);
+        // The template shows all three tabs.
+        for (int id : {IDC_GENERAL_PROGRAMS, IDC_GENERAL_MY_FILES, IDC_GENERAL_LINKS})
+            robot.Click(sheet.page, id);
         robot.SetText(sheet.page, IDC_GENERAL_NAME, "Science");
         robot.Settle();
         PressSheetButton(robot, sheet, PSBTN_OK);
