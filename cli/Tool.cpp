@@ -38,45 +38,12 @@ using Fields = std::vector<Field>;
 Field Text(const char* name, const std::string& text) { return {name, text, false, 0}; }
 Field Number(const char* name, int value) { return {name, std::to_string(value), true, value}; }
 
-Fields DefaultsFields(const DefaultsSection& d) {
-    return {Text("DefaultView", d.defaultView),
-            Number("DefaultIconSize", d.defaultIconSize),
-            Number("DefaultFirstTab", d.defaultFirstTab),
-            Number("ShortToolTips", d.shortToolTips),
-            Number("Silent", d.silent),
-            Number("Context Menu", d.contextMenu),
-            Number("Options Menu", d.optionsMenu)};
-}
-
-Fields TabsFields(const TabSelectionSection& t) {
-    return {Number("Page1", t.page1), Number("Page2", t.page2), Number("Page3", t.page3)};
-}
-
-Fields PageFields(const ToolBarPage& p) {
-    return {Number("Back", p.back),     Number("Forward", p.forward),   Number("New", p.newItem),
-            Number("Rename", p.rename), Number("Cut", p.cut),           Number("Copy", p.copy),
-            Number("Paste", p.paste),   Number("Delete", p.deleteItem), Number("Undo", p.undo),
-            Number("Print", p.print),   Number("Refresh", p.refresh),   Number("Icon", p.icon),
-            Number("View", p.view),     Number("Help", p.help),         Number("Up", p.up),
-            Number("Side", p.side)};
-}
-
-Fields RootFields(const FolderRoot& r) {
-    return {Text("RootDisplayName", r.displayName),
-            Text("RootPath", r.path),
-            Number("FolderLevels", r.folderLevels),
-            Text("CollapsedIconFile", r.collapsedIconFile),
-            Text("ExpandedIconFile", r.expandedIconFile),
-            Text("LongToolTip", r.longToolTip),
-            Text("ShortToolTip", r.shortToolTip),
-            Text("Wav File", r.wavFile),
-            Number("DenyModify", r.denyModify)};
-}
-
-Fields LinkFields(const WebLink& l) {
-    return {Text("DisplayName", l.displayName),   Text("URL", l.url),
-            Text("IconFile", l.iconFile),         Text("LongToolTip", l.longToolTip),
-            Text("ShortToolTip", l.shortToolTip), Text("Wav File", l.wavFile)};
+// The fields of a part of a scheme, walked from its one table.
+template <class Owner> Fields FieldsOf(const Owner& owner) {
+    Fields fields;
+    for (const SectionField<Owner>& f : Owner::kFields)
+        fields.push_back(f.text ? Text(f.name, owner.*f.text) : Number(f.name, owner.*f.number));
+    return fields;
 }
 
 Json JsonObject(const Fields& fields) {
@@ -86,11 +53,10 @@ Json JsonObject(const Fields& fields) {
     return object;
 }
 
-template <class Item>
-Json JsonArray(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+template <class Item> Json JsonArray(const std::vector<Item>& items) {
     Json array = Json::array();
     for (const Item& item : items)
-        array.push_back(JsonObject(fields(item)));
+        array.push_back(JsonObject(FieldsOf(item)));
     return array;
 }
 
@@ -113,12 +79,19 @@ FieldTable TableOf(const char* title, const std::vector<Fields>& items,
     return table;
 }
 
-template <class Item>
-std::vector<Fields> FieldsOfEach(const std::vector<Item>& items, Fields (*fields)(const Item&)) {
+template <class Item> std::vector<Fields> FieldsOfEach(const std::vector<Item>& items) {
     std::vector<Fields> each;
     for (const Item& item : items)
-        each.push_back(fields(item));
+        each.push_back(FieldsOf(item));
     return each;
+}
+
+// Whether `table` names `name` as a text field.
+template <class Owner, size_t N>
+bool NamesText(const SectionField<Owner> (&table)[N], const std::string& name) {
+    for (const SectionField<Owner>& f : table)
+        if (name == f.name) return f.text != nullptr;
+    return false;
 }
 
 std::string PlainFields(const Fields& fields) {
@@ -423,10 +396,12 @@ private:
         if (!place.item.empty()) path += "\\" + place.item;
         RegKey key(false, path);
         const std::string& name = place.value;
-        const bool text = place.section != "ToolBars" && place.section != "TabSelection" &&
-                          name != "RootFolderCount" && name != "WebLinksCount" &&
-                          name != "FolderLevels" && name != "DenyModify" &&
-                          (place.section != "Defaults" || name == "DefaultView");
+        // The counts of the two lists are numbers; every other value is the field its table names.
+        const bool text = place.section == "Defaults" ? NamesText(DefaultsSection::kFields, name)
+                          : place.item.empty()        ? false
+                          : place.section == "FolderDisplay" ? NamesText(FolderRoot::kFields, name)
+                          : place.section == "WebLinks"      ? NamesText(WebLink::kFields, name)
+                                                             : false;
         std::string ignoredText;
         DWORD ignoredNumber = 0;
         return text ? key.ReadString(name, ignoredText) : key.ReadDword(name, ignoredNumber);
@@ -489,15 +464,15 @@ private:
                 const SchemeEntry* entry = FindEntry(file.entries, s.name);
                 Json toolbars = Json::array();
                 for (const ToolBarPage& page : s.toolBars.pages)
-                    toolbars.push_back(JsonObject(PageFields(page)));
+                    toolbars.push_back(JsonObject(FieldsOf(page)));
                 schemes.push_back(
                     {{"name", Cp1252ToUtf8(s.name)},
                      {"description", Cp1252ToUtf8(entry ? entry->description : std::string())},
-                     {"defaults", JsonObject(DefaultsFields(s.defaults))},
-                     {"tabs", JsonObject(TabsFields(s.tabs))},
+                     {"defaults", JsonObject(FieldsOf(s.defaults))},
+                     {"tabs", JsonObject(FieldsOf(s.tabs))},
                      {"toolbars", toolbars},
-                     {"roots", JsonArray(s.roots.roots, RootFields)},
-                     {"links", JsonArray(s.webLinks.links, LinkFields)}});
+                     {"roots", JsonArray(s.roots.roots)},
+                     {"links", JsonArray(s.webLinks.links)}});
             }
             Json document = {{"schemes", schemes}};
             // Only a file that holds a scheme more than once has the list.
@@ -516,16 +491,16 @@ private:
             const SchemeEntry* entry = FindEntry(file.entries, s.name);
             out_ << "scheme \"" << s.name << "\": \"" << (entry ? entry->description : "")
                  << "\"\n";
-            out_ << "  defaults: " << PlainFields(DefaultsFields(s.defaults)) << "\n";
-            out_ << "  tabs: " << PlainFields(TabsFields(s.tabs)) << "\n";
+            out_ << "  defaults: " << PlainFields(FieldsOf(s.defaults)) << "\n";
+            out_ << "  tabs: " << PlainFields(FieldsOf(s.tabs)) << "\n";
             for (int p = 0; p < 3; ++p)
                 out_ << "  toolbar page " << p + 1 << ": "
-                     << PlainFields(PageFields(s.toolBars.pages[p])) << "\n";
+                     << PlainFields(FieldsOf(s.toolBars.pages[p])) << "\n";
             for (size_t r = 0; r < s.roots.roots.size(); ++r)
-                out_ << "  root " << r + 1 << ": " << PlainFields(RootFields(s.roots.roots[r]))
+                out_ << "  root " << r + 1 << ": " << PlainFields(FieldsOf(s.roots.roots[r]))
                      << "\n";
             for (size_t l = 0; l < s.webLinks.links.size(); ++l)
-                out_ << "  link " << l + 1 << ": " << PlainFields(LinkFields(s.webLinks.links[l]))
+                out_ << "  link " << l + 1 << ": " << PlainFields(FieldsOf(s.webLinks.links[l]))
                      << "\n";
         }
         NameRepeats(file);
@@ -544,12 +519,12 @@ private:
             view.links = s.webLinks.links.size();
             std::vector<Fields> pages;
             for (const ToolBarPage& page : s.toolBars.pages)
-                pages.push_back(PageFields(page));
-            view.tables = {TableOf("defaults", {DefaultsFields(s.defaults)}),
-                           TableOf("tabs", {TabsFields(s.tabs)}),
+                pages.push_back(FieldsOf(page));
+            view.tables = {TableOf("defaults", {FieldsOf(s.defaults)}),
+                           TableOf("tabs", {FieldsOf(s.tabs)}),
                            TableOf("toolbar switches", pages, "page"),
-                           TableOf("roots", FieldsOfEach(s.roots.roots, RootFields), "root"),
-                           TableOf("links", FieldsOfEach(s.webLinks.links, LinkFields), "link")};
+                           TableOf("roots", FieldsOfEach(s.roots.roots), "root"),
+                           TableOf("links", FieldsOfEach(s.webLinks.links), "link")};
             views.push_back(std::move(view));
         }
         return views;

@@ -1,6 +1,7 @@
 #pragma once
 // The shell's defaults: "\Defaults" with the default view, icon size, first tab and four switches.
 #include <string>
+#include "sections/SectionFields.h"
 
 class RegKey;
 
@@ -13,6 +14,9 @@ public:
     int silent = 0;
     int contextMenu = 0;
     int optionsMenu = 0;
+
+    // In registry read order, which is the scheme file's order too.
+    static const SectionField<DefaultsSection> kFields[7];
 
     // A missing "\Defaults" leaves every field as it was; a missing number repeats the one read
     // before it. False when anything was missing.

@@ -14,6 +14,10 @@ constexpr ItemListNames kNames = {
     " - FolderDisplay", // hive section of the items
     kRecordsPerRoot,    // records per root
 };
+
+// The scheme file's order of a root's fields: CollapsedIconFile, ExpandedIconFile,
+// RootDisplayName, RootPath, DenyModify, FolderLevels, LongToolTip, ShortToolTip, Wav File.
+const int kHiveOrder[9] = {3, 4, 0, 1, 8, 2, 5, 6, 7};
 } // namespace
 
 bool FolderRoot::ReadFromRegistry(const std::string& schemeName, int n) {
@@ -24,55 +28,28 @@ bool FolderRoot::WriteToRegistry(const std::string& schemeName, int n) const {
     return WriteItemKey(*this, ItemKeyPath(schemeName, kNames, n));
 }
 
-bool FolderRoot::ReadFrom(RegKey& key) {
-    NumberSlot slot;
-    bool ok = key.ReadString("RootDisplayName", displayName);
-    ok = key.ReadString("RootPath", path) && ok;
-    ok = slot.Read(key, "FolderLevels", folderLevels) && ok;
-    ok = key.ReadString("CollapsedIconFile", collapsedIconFile) && ok;
-    ok = key.ReadString("ExpandedIconFile", expandedIconFile) && ok;
-    ok = key.ReadString("LongToolTip", longToolTip) && ok;
-    ok = key.ReadString("ShortToolTip", shortToolTip) && ok;
-    ok = key.ReadString("Wav File", wavFile) && ok;
-    ok = slot.Read(key, "DenyModify", denyModify) && ok;
-    return ok;
-}
+const SectionField<FolderRoot> FolderRoot::kFields[9] = {
+    TextField("RootDisplayName", &FolderRoot::displayName),
+    TextField("RootPath", &FolderRoot::path),
+    NumberField("FolderLevels", &FolderRoot::folderLevels),
+    TextField("CollapsedIconFile", &FolderRoot::collapsedIconFile),
+    TextField("ExpandedIconFile", &FolderRoot::expandedIconFile),
+    TextField("LongToolTip", &FolderRoot::longToolTip),
+    TextField("ShortToolTip", &FolderRoot::shortToolTip),
+    TextField("Wav File", &FolderRoot::wavFile),
+    NumberField("DenyModify", &FolderRoot::denyModify),
+};
 
-bool FolderRoot::WriteTo(RegKey& key) const {
-    bool ok = key.WriteString("RootDisplayName", displayName);
-    ok = key.WriteString("RootPath", path) && ok;
-    ok = key.WriteDword("FolderLevels", static_cast<DWORD>(folderLevels)) && ok;
-    ok = key.WriteString("CollapsedIconFile", collapsedIconFile) && ok;
-    ok = key.WriteString("ExpandedIconFile", expandedIconFile) && ok;
-    ok = key.WriteString("LongToolTip", longToolTip) && ok;
-    ok = key.WriteString("ShortToolTip", shortToolTip) && ok;
-    ok = key.WriteString("Wav File", wavFile) && ok;
-    ok = key.WriteDword("DenyModify", static_cast<DWORD>(denyModify)) && ok;
-    return ok;
-}
+bool FolderRoot::ReadFrom(RegKey& key) { return ReadFields(key, *this, kFields); }
+
+bool FolderRoot::WriteTo(RegKey& key) const { return WriteFields(key, *this, kFields); }
 
 void FolderRoot::ExportToHive(const std::string& section) const {
-    AddString(section, "CollapsedIconFile", collapsedIconFile);
-    AddString(section, "ExpandedIconFile", expandedIconFile);
-    AddString(section, "RootDisplayName", displayName);
-    AddString(section, "RootPath", path);
-    AddNumber(section, "DenyModify", denyModify);
-    AddNumber(section, "FolderLevels", folderLevels);
-    AddString(section, "LongToolTip", longToolTip);
-    AddString(section, "ShortToolTip", shortToolTip);
-    AddString(section, "Wav File", wavFile);
+    ExportFields(section, *this, kFields, kHiveOrder);
 }
 
 void FolderRoot::ImportFromHive(const std::string& section) {
-    collapsedIconFile = GetString(section, "CollapsedIconFile");
-    expandedIconFile = GetString(section, "ExpandedIconFile");
-    displayName = GetString(section, "RootDisplayName");
-    path = GetString(section, "RootPath");
-    denyModify = GetNumber(section, "DenyModify");
-    folderLevels = GetNumber(section, "FolderLevels");
-    longToolTip = GetString(section, "LongToolTip");
-    shortToolTip = GetString(section, "ShortToolTip");
-    wavFile = GetString(section, "Wav File");
+    ImportFields(section, *this, kFields, kHiveOrder);
 }
 
 bool FolderRootsSection::ReadFromRegistry(const std::string& schemeName) {

@@ -2,6 +2,7 @@
 // The folders the shell shows as roots: "\FolderDisplay" with one "Root <n>" key per root.
 #include <string>
 #include <vector>
+#include "sections/SectionFields.h"
 
 class RegKey;
 
@@ -15,6 +16,9 @@ struct FolderRoot {
     std::string shortToolTip;
     std::string wavFile;
     int denyModify = 0;
+
+    // In registry order; the scheme file has its own.
+    static const SectionField<FolderRoot> kFields[9];
 
     // Item n (from 1). False when its key is missing (fields unchanged) or a value is missing.
     bool ReadFromRegistry(const std::string& schemeName, int n);

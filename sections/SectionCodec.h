@@ -8,6 +8,7 @@
 #include "hive/SettingsHive.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
+#include "sections/SectionFields.h"
 
 // The scheme's key followed by a section's own path, e.g. SectionPath(name, "Defaults").
 std::string SectionPath(const std::string& schemeName, const char* section);
@@ -27,6 +28,67 @@ public:
 private:
     int value_ = 0;
 };
+
+// Calls each(field) for the fields of a table in `order` (indices into it), or in table order.
+template <class Owner, size_t N, class Each>
+void ForEachField(const SectionField<Owner> (&fields)[N], const int* order, Each each) {
+    for (size_t i = 0; i < N; ++i)
+        each(fields[order ? order[i] : i]);
+}
+
+// The values of an open key into the fields: texts, and numbers through one slot. True when every
+// value was there.
+template <class Owner, size_t N>
+bool ReadFields(RegKey& key, Owner& owner, const SectionField<Owner> (&fields)[N],
+                const int* order = nullptr) {
+    NumberSlot slot;
+    bool ok = true;
+    ForEachField(fields, order, [&](const SectionField<Owner>& f) {
+        ok = (f.text ? key.ReadString(f.name, owner.*f.text)
+                     : slot.Read(key, f.name, owner.*f.number)) &&
+             ok;
+    });
+    return ok;
+}
+
+// Every value written even when one before it failed; true when all were.
+template <class Owner, size_t N>
+bool WriteFields(RegKey& key, const Owner& owner, const SectionField<Owner> (&fields)[N],
+                 const int* order = nullptr) {
+    bool ok = true;
+    ForEachField(fields, order, [&](const SectionField<Owner>& f) {
+        ok = (f.text ? key.WriteString(f.name, owner.*f.text)
+                     : key.WriteDword(f.name, static_cast<DWORD>(owner.*f.number))) &&
+             ok;
+    });
+    return ok;
+}
+
+// The fields as records of the working hive under `section`; with `switches`, numbers travel as
+// 0 or 1 both ways.
+template <class Owner, size_t N>
+void ExportFields(const std::string& section, const Owner& owner,
+                  const SectionField<Owner> (&fields)[N], const int* order = nullptr,
+                  bool switches = false) {
+    ForEachField(fields, order, [&](const SectionField<Owner>& f) {
+        if (f.text)
+            AddString(section, f.name, owner.*f.text);
+        else
+            AddNumber(section, f.name, switches ? (owner.*f.number != 0) : owner.*f.number);
+    });
+}
+template <class Owner, size_t N>
+void ImportFields(const std::string& section, Owner& owner, const SectionField<Owner> (&fields)[N],
+                  const int* order = nullptr, bool switches = false) {
+    ForEachField(fields, order, [&](const SectionField<Owner>& f) {
+        if (f.text) {
+            owner.*f.text = GetString(section, f.name);
+        } else {
+            const int number = GetNumber(section, f.name);
+            owner.*f.number = switches ? (number != 0) : number;
+        }
+    });
+}
 
 // The item numbers still present below a section key, listed once the first item key turns out
 // missing. The list of items then ends after the last item key present, gaps becoming empty

@@ -7,19 +7,23 @@ const char* const kSection = "TabSelection";
 const char* const kHiveSuffix = " - Tabs";
 
 bool WriteValues(const TabSelectionSection& tabs, RegKey& key) {
-    bool ok = key.WriteDword("Page1", static_cast<DWORD>(tabs.page1));
-    ok = key.WriteDword("Page2", static_cast<DWORD>(tabs.page2)) && ok;
-    ok = key.WriteDword("Page3", static_cast<DWORD>(tabs.page3)) && ok;
-    return ok;
+    return WriteFields(key, tabs, TabSelectionSection::kFields);
 }
 } // namespace
+
+const SectionField<TabSelectionSection> TabSelectionSection::kFields[3] = {
+    NumberField("Page1", &TabSelectionSection::page1),
+    NumberField("Page2", &TabSelectionSection::page2),
+    NumberField("Page3", &TabSelectionSection::page3),
+};
 
 bool TabSelectionSection::ReadFromRegistry(const std::string& schemeName) {
     RegKey key(false, SectionPath(schemeName, kSection));
     if (!key.Open(KEY_READ)) return false;
-    bool ok = key.ReadDword("Page1", page1);
-    ok = key.ReadDword("Page2", page2) && ok;
-    ok = key.ReadDword("Page3", page3) && ok;
+    // Each page is set only when its own value was read: no number slot here.
+    bool ok = true;
+    for (const SectionField<TabSelectionSection>& f : kFields)
+        ok = key.ReadDword(f.name, this->*f.number) && ok;
     return ok;
 }
 
@@ -34,17 +38,11 @@ bool TabSelectionSection::WriteBelow(RegKey& schemeKey) const {
 }
 
 bool TabSelectionSection::ExportToHive(const std::string& schemeName) const {
-    const std::string section = schemeName + kHiveSuffix;
-    AddNumber(section, "Page1", page1);
-    AddNumber(section, "Page2", page2);
-    AddNumber(section, "Page3", page3);
+    ExportFields(schemeName + kHiveSuffix, *this, kFields);
     return true;
 }
 
 bool TabSelectionSection::ImportFromHive(const std::string& schemeName) {
-    const std::string section = schemeName + kHiveSuffix;
-    page1 = GetNumber(section, "Page1");
-    page2 = GetNumber(section, "Page2");
-    page3 = GetNumber(section, "Page3");
+    ImportFields(schemeName + kHiveSuffix, *this, kFields);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Which of the shell's three tabs are shown: "\TabSelection", 1 for shown, else 0.
 #include <string>
+#include "sections/SectionFields.h"
 
 class RegKey;
 
@@ -9,6 +10,8 @@ public:
     int page1 = 0; // Programs
     int page2 = 0; // My Files
     int page3 = 0; // Links
+
+    static const SectionField<TabSelectionSection> kFields[3];
 
     // A page missing from the registry keeps its field (no number slot here); false then.
     bool ReadFromRegistry(const std::string& schemeName);

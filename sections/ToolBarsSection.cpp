@@ -8,40 +8,12 @@ const char* const kSection = "ToolBars";
 const char* const kPagePrefix = "Page ";
 const char* const kHiveSuffix = " - ToolBars";
 
-struct Button {
-    const char* name; // registry value name and hive key alike
-    int ToolBarPage::*field;
-};
-
-constexpr Button kRegistryOrder[] = {
-    {"Back", &ToolBarPage::back},
-    {"Forward", &ToolBarPage::forward},
-    {"Up", &ToolBarPage::up},
-    {"Rename", &ToolBarPage::rename},
-    {"New", &ToolBarPage::newItem},
-    {"Cut", &ToolBarPage::cut},
-    {"Copy", &ToolBarPage::copy},
-    {"Paste", &ToolBarPage::paste},
-    {"Delete", &ToolBarPage::deleteItem},
-    {"Undo", &ToolBarPage::undo},
-    {"Print", &ToolBarPage::print},
-    {"Refresh", &ToolBarPage::refresh},
-    {"Icon", &ToolBarPage::icon},
-    {"View", &ToolBarPage::view},
-    {"Help", &ToolBarPage::help},
-    {"Side", &ToolBarPage::side},
-};
-
-constexpr Button kHiveOrder[] = {
-    {"Back", &ToolBarPage::back},       {"Copy", &ToolBarPage::copy},
-    {"Cut", &ToolBarPage::cut},         {"Delete", &ToolBarPage::deleteItem},
-    {"Forward", &ToolBarPage::forward}, {"Help", &ToolBarPage::help},
-    {"Icon", &ToolBarPage::icon},       {"New", &ToolBarPage::newItem},
-    {"Paste", &ToolBarPage::paste},     {"Print", &ToolBarPage::print},
-    {"Refresh", &ToolBarPage::refresh}, {"Rename", &ToolBarPage::rename},
-    {"Side", &ToolBarPage::side},       {"Undo", &ToolBarPage::undo},
-    {"Up", &ToolBarPage::up},           {"View", &ToolBarPage::view},
-};
+// Back, Forward, Up, Rename, New, Cut, Copy, Paste, Delete, Undo, Print, Refresh, Icon, View,
+// Help, Side.
+const int kRegistryOrder[16] = {0, 1, 14, 3, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15};
+// Alphabetical: Back, Copy, Cut, Delete, Forward, Help, Icon, New, Paste, Print, Refresh, Rename,
+// Side, Undo, Up, View.
+const int kHiveOrder[16] = {0, 5, 4, 7, 1, 13, 11, 2, 6, 9, 10, 3, 15, 8, 14, 12};
 
 std::string PagePath(const std::string& schemeName, int n) {
     return ItemPath(SectionPath(schemeName, kSection), kPagePrefix, n);
@@ -62,6 +34,17 @@ std::string HivePageSection(const std::string& schemeName, int n) {
 }
 } // namespace
 
+const SectionField<ToolBarPage> ToolBarPage::kFields[16] = {
+    NumberField("Back", &ToolBarPage::back),       NumberField("Forward", &ToolBarPage::forward),
+    NumberField("New", &ToolBarPage::newItem),     NumberField("Rename", &ToolBarPage::rename),
+    NumberField("Cut", &ToolBarPage::cut),         NumberField("Copy", &ToolBarPage::copy),
+    NumberField("Paste", &ToolBarPage::paste),     NumberField("Delete", &ToolBarPage::deleteItem),
+    NumberField("Undo", &ToolBarPage::undo),       NumberField("Print", &ToolBarPage::print),
+    NumberField("Refresh", &ToolBarPage::refresh), NumberField("Icon", &ToolBarPage::icon),
+    NumberField("View", &ToolBarPage::view),       NumberField("Help", &ToolBarPage::help),
+    NumberField("Up", &ToolBarPage::up),           NumberField("Side", &ToolBarPage::side),
+};
+
 bool ToolBarPage::ReadFromRegistry(const std::string& schemeName, int n) {
     return ReadItemKey(*this, PagePath(schemeName, n));
 }
@@ -70,29 +53,18 @@ bool ToolBarPage::WriteToRegistry(const std::string& schemeName, int n) const {
     return WriteItemKey(*this, PagePath(schemeName, n));
 }
 
-bool ToolBarPage::ReadFrom(RegKey& key) {
-    NumberSlot slot;
-    bool ok = true;
-    for (const Button& button : kRegistryOrder)
-        ok = slot.Read(key, button.name, this->*button.field) && ok;
-    return ok;
-}
+bool ToolBarPage::ReadFrom(RegKey& key) { return ReadFields(key, *this, kFields, kRegistryOrder); }
 
 bool ToolBarPage::WriteTo(RegKey& key) const {
-    bool ok = true;
-    for (const Button& button : kRegistryOrder)
-        ok = key.WriteDword(button.name, static_cast<DWORD>(this->*button.field)) && ok;
-    return ok;
+    return WriteFields(key, *this, kFields, kRegistryOrder);
 }
 
 void ToolBarPage::ExportToHive(const std::string& section) const {
-    for (const Button& button : kHiveOrder)
-        AddNumber(section, button.name, this->*button.field != 0 ? 1 : 0);
+    ExportFields(section, *this, kFields, kHiveOrder, true);
 }
 
 void ToolBarPage::ImportFromHive(const std::string& section) {
-    for (const Button& button : kHiveOrder)
-        this->*button.field = GetNumber(section, button.name) != 0 ? 1 : 0;
+    ImportFields(section, *this, kFields, kHiveOrder, true);
 }
 
 bool ToolBarsSection::ReadFromRegistry(const std::string& schemeName) {

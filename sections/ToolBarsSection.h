@@ -2,6 +2,7 @@
 // The switches of the sixteen toolbar buttons on each of the shell's three toolbar pages:
 // "\ToolBars\Page <n>".
 #include <string>
+#include "sections/SectionFields.h"
 
 class RegKey;
 
@@ -22,6 +23,9 @@ struct ToolBarPage {
     int help = 0;
     int up = 0;
     int side = 0;
+
+    // In the order above; the registry and the scheme file have orders of their own.
+    static const SectionField<ToolBarPage> kFields[16];
 
     // Page n (1 to 3). False when its key is missing (fields unchanged) or a value is missing;
     // a missing value repeats the one read before it.

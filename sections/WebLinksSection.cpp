@@ -25,43 +25,24 @@ bool WebLink::WriteToRegistry(const std::string& schemeName, int n) const {
     return WriteItemKey(*this, ItemKeyPath(schemeName, kNames, n));
 }
 
-bool WebLink::ReadFrom(RegKey& key) {
-    bool ok = key.ReadString("DisplayName", displayName);
-    ok = key.ReadString("URL", url) && ok;
-    ok = key.ReadString("IconFile", iconFile) && ok;
-    ok = key.ReadString("LongToolTip", longToolTip) && ok;
-    ok = key.ReadString("ShortToolTip", shortToolTip) && ok;
-    ok = key.ReadString("Wav File", wavFile) && ok;
-    return ok;
-}
+const SectionField<WebLink> WebLink::kFields[6] = {
+    TextField("DisplayName", &WebLink::displayName),
+    TextField("URL", &WebLink::url),
+    TextField("IconFile", &WebLink::iconFile),
+    TextField("LongToolTip", &WebLink::longToolTip),
+    TextField("ShortToolTip", &WebLink::shortToolTip),
+    TextField("Wav File", &WebLink::wavFile),
+};
 
-bool WebLink::WriteTo(RegKey& key) const {
-    bool ok = key.WriteString("DisplayName", displayName);
-    ok = key.WriteString("URL", url) && ok;
-    ok = key.WriteString("IconFile", iconFile) && ok;
-    ok = key.WriteString("LongToolTip", longToolTip) && ok;
-    ok = key.WriteString("ShortToolTip", shortToolTip) && ok;
-    ok = key.WriteString("Wav File", wavFile) && ok;
-    return ok;
-}
+bool WebLink::ReadFrom(RegKey& key) { return ReadFields(key, *this, kFields); }
+
+bool WebLink::WriteTo(RegKey& key) const { return WriteFields(key, *this, kFields); }
 
 void WebLink::ExportToHive(const std::string& section) const {
-    AddString(section, "DisplayName", displayName);
-    AddString(section, "URL", url);
-    AddString(section, "IconFile", iconFile);
-    AddString(section, "LongToolTip", longToolTip);
-    AddString(section, "ShortToolTip", shortToolTip);
-    AddString(section, "Wav File", wavFile);
+    ExportFields(section, *this, kFields);
 }
 
-void WebLink::ImportFromHive(const std::string& section) {
-    displayName = GetString(section, "DisplayName");
-    url = GetString(section, "URL");
-    iconFile = GetString(section, "IconFile");
-    longToolTip = GetString(section, "LongToolTip");
-    shortToolTip = GetString(section, "ShortToolTip");
-    wavFile = GetString(section, "Wav File");
-}
+void WebLink::ImportFromHive(const std::string& section) { ImportFields(section, *this, kFields); }
 
 bool WebLinksSection::ReadFromRegistry(const std::string& schemeName) {
     return ReadItemList(schemeName, kNames, links, count);

@@ -2,6 +2,7 @@
 // The web links the shell offers: "\WebLinks" with one "WebLink <n>" key per link.
 #include <string>
 #include <vector>
+#include "sections/SectionFields.h"
 
 class RegKey;
 
@@ -12,6 +13,9 @@ struct WebLink {
     std::string longToolTip;
     std::string shortToolTip;
     std::string wavFile;
+
+    // In the order of the registry and the scheme file alike.
+    static const SectionField<WebLink> kFields[6];
 
     // Item n (from 1). False when its key is missing (fields unchanged) or a value is missing.
     bool ReadFromRegistry(const std::string& schemeName, int n);
