@@ -3,7 +3,9 @@
 #include "framework/FileChooser.h"
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
+#include <algorithm>
 #include "hive/ExportImport.h"
+#include "hive/LoadBackup.h"
 #include "hive/ProgressDialog.h"
 #include "store/SchemeStore.h"
 
@@ -81,5 +83,28 @@ void SaveToDisk(SchemeListSite& list) {
         const ProgressDialog progress(list.Owner());
         SaveSchemesToFile(path);
     }
+    list.BringIntoStep(Selected(list));
+}
+
+void UndoLastLoad(SchemeStore& store, SchemeListSite& list) {
+    const std::vector<BackupSummary> backups = ListBackups();
+    auto last = std::find_if(backups.rbegin(), backups.rend(),
+                             [](const BackupSummary& b) { return b.kind == "load"; });
+    if (last == backups.rend()) {
+        ShowMessage(list.Owner(), "There is no load from disk to undo on this computer.",
+                    "Undo Last Load", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::string question =
+        "Undo the load of " + last->file + " made at " + last->when + "?\n\n" +
+        std::to_string(last->replaced + last->removed) +
+        " scheme(s) it changed will be put back as they were before it, and " +
+        std::to_string(last->added) + " scheme(s) it added will be removed.";
+    if (ShowMessage(list.Owner(), question, "Undo Last Load", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    BusyCursor busy(list);
+    RestoreBackup(last->id);
+    // Whatever was put back, the list shows the registry as it now is.
+    ResetStore(store);
     list.BringIntoStep(Selected(list));
 }

@@ -6,3 +6,6 @@ class SchemeStore;
 
 void LoadFromDisk(SchemeStore& store, SchemeListSite& list);
 void SaveToDisk(SchemeListSite& list);
+// The system menu's "Undo Last Load...": names the last load's time and file, asks, and puts
+// back what it changed.
+void UndoLastLoad(SchemeStore& store, SchemeListSite& list);

@@ -44,6 +44,11 @@ BOOL CMainDialog::OnInitDialog() {
     SetUpList();
     for (int id : {IDC_EDIT, IDC_DELETE, IDC_CREATE}) EnableItem(id, true);
     RefreshList();
+    // Beside the system's own commands, so the dialog's layout stays as it is.
+    if (HMENU system = GetSystemMenu(Hwnd(), FALSE)) {
+        AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(system, MF_STRING, IDM_UNDO_LOAD, "Undo Last Load...");
+    }
     SendMessageA(Hwnd(), DM_SETDEFID, IDOK, 0);
     return TRUE;
 }
@@ -169,7 +174,13 @@ bool CMainDialog::OnNotify(int id, NMHDR* header) {
 
 void CMainDialog::OnHelp() { OpenHelp(); }
 
-INT_PTR CMainDialog::OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) {
+INT_PTR CMainDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) {
+    if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == IDM_UNDO_LOAD) {
+        UndoLastLoad(store_, *this);
+        handled = true;
+        SetMsgResult(0);
+        return TRUE;
+    }
     handled = msg == WM_SETCURSOR && busy_;
     if (!handled) return FALSE;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));

@@ -230,18 +230,6 @@ std::string MakeUnique(HWND owner, const std::string& name, const std::vector<st
     }
 }
 
-void RemoveAllocations(const std::string& name) {
-    for (const char* path : {kClassSchemesKey, kUserSchemesKey}) {
-        RegKey key(false, path);
-        if (!key.Open(KEY_ALL_ACCESS)) continue;
-        std::vector<std::string> noted;
-        for (const RegValue& value : key.Values()) {
-            if (SameSchemeName(value.Text(), name)) noted.push_back(value.name);
-        }
-        for (const std::string& valueName : noted) key.DeleteValue(valueName);
-    }
-}
-
 void RenameAllocations(const std::string& oldName, const std::string& newName) {
     for (const char* path : {kClassSchemesKey, kUserSchemesKey, kUserGroupSchemesKey}) {
         RegKey key(false, path);
@@ -284,11 +272,7 @@ void DeleteScheme(SchemeStore& store, SchemeListSite& list) {
                     MB_OKCANCEL) == IDOK) {
         const WriterLock turn(owner);
         if (turn.Held()) {
-            RemoveAllocations(name);
-            RegKey schemes(false, kSchemesKey);
-            if (schemes.Open(KEY_ALL_ACCESS)) schemes.DeleteValue(name);
-            schemes.Close();
-            store.Delete(name);
+            RetireScheme(name);
             store.schemes.erase(
                 std::remove_if(store.schemes.begin(), store.schemes.end(),
                                [&](const Scheme& scheme) { return scheme.name == name; }),

@@ -19,9 +19,6 @@ std::string RequireNonBlank(HWND owner, const std::string& name);
 // The name unchanged when none of the taken names is it, letter case ignored; else names are asked
 // for until one is non-empty and free.
 std::string MakeUnique(HWND owner, const std::string& name, const std::vector<std::string>& taken);
-// Removes the class and user allocations of the scheme, letter case ignored; allocations to user
-// groups stay.
-void RemoveAllocations(const std::string& name);
 // Every class, user and user-group allocation naming the old scheme (letter case ignored) names
 // the new one, so a rename keeps who gets the scheme.
 void RenameAllocations(const std::string& oldName, const std::string& newName);

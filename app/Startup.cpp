@@ -3,6 +3,7 @@
 #include "store/Settings.h"
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
+#include "hive/LoadBackup.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
@@ -81,6 +82,8 @@ void RunStartup(ProcessSource& processes, WindowFinder& windows, const std::func
         if (HWND first = windows.FindTopLevel(kProgramTitle)) windows.Restore(first);
         return;
     }
+    // A load that never finished is put back before anything reads the schemes.
+    RecoverInterruptedChange();
     if (!SchemesPresent() || !PolicyAllowsUse() || !PicturesPresent()) return;
     CopyDefaultPictures();
     if (showMain) showMain();

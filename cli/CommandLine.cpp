@@ -15,7 +15,8 @@ const CommandName kCommands[] = {
     {"show", ToolCommand::Show, "FILE"},     {"--help", ToolCommand::Help, nullptr},
     {"-h", ToolCommand::Help, nullptr},      {"/?", ToolCommand::Help, nullptr},
     {"help", ToolCommand::Help, nullptr},    {"--version", ToolCommand::Version, nullptr},
-    {"fleet", ToolCommand::Fleet, "FOLDER"},
+    {"fleet", ToolCommand::Fleet, "FOLDER"}, {"backups", ToolCommand::Backups, nullptr},
+    {"restore", ToolCommand::Restore, "ID"},
 };
 
 // The spellings of a request for the help, also taken after a command.
@@ -54,16 +55,21 @@ struct OptionRule {
 };
 
 const OptionRule kOptions[] = {
-    {"--json", Of(ToolCommand::List) | Of(ToolCommand::Show) | Of(ToolCommand::Fleet), nullptr,
-     [](CommandLine& line, const std::string&) { return line.json = true; }},
-    {"--dry-run", Of(ToolCommand::Import), nullptr,
+    {"--json",
+     Of(ToolCommand::List) | Of(ToolCommand::Show) | Of(ToolCommand::Fleet) |
+         Of(ToolCommand::Backups),
+     nullptr, [](CommandLine& line, const std::string&) { return line.json = true; }},
+    {"--dry-run", Of(ToolCommand::Import) | Of(ToolCommand::Restore), nullptr,
      [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
-    {"--exact", Of(ToolCommand::Verify), nullptr,
+    {"--exact", Of(ToolCommand::Verify) | Of(ToolCommand::Import), nullptr,
      [](CommandLine& line, const std::string&) { return line.exact = true; }},
     {"--require-checksum",
      Of(ToolCommand::Import) | Of(ToolCommand::Verify) | Of(ToolCommand::Show), nullptr,
      [](CommandLine& line, const std::string&) { return line.requireChecksum = true; }},
-    {"--wait", Of(ToolCommand::Import), "a number of seconds from 0 to 86400",
+    {"--last", Of(ToolCommand::Restore), nullptr,
+     [](CommandLine& line, const std::string&) { return line.lastBackup = true; }},
+    {"--wait", Of(ToolCommand::Import) | Of(ToolCommand::Restore),
+     "a number of seconds from 0 to 86400",
      [](CommandLine& line, const std::string& value) {
          return ParseNumber(value, 0, kLongestWait, line.waitSeconds);
      }},
@@ -154,6 +160,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         line = CommandLine();
         return true;
     }
+    // A restore names its backup, or takes the last one: never both.
+    if (line.command == ToolCommand::Restore) {
+        if (operandGiven && line.lastBackup)
+            return Fail(why, "restore takes an ID or --last, not both");
+        return true;
+    }
     if (found->operand && !operandGiven) return Fail(why, command + " needs a " + found->operand);
     if (line.dryRun && !line.report.empty())
         return Fail(why, "--report records what was done: a --dry-run does nothing");
@@ -173,18 +185,23 @@ const char* ToolHelpText() {
            "                           description\n"
            "  export FILE              saves every scheme to FILE, as \"Save to disk\" does,\n"
            "                           and its checksum to FILE.sha256\n"
-           "  import FILE [--dry-run] [--wait SECONDS] [--require-checksum]\n"
+           "  import FILE [--dry-run] [--exact] [--wait SECONDS] [--require-checksum]\n"
            "              [--report FOLDER]\n"
            "                           loads the schemes of FILE into this computer, as \"Load\n"
            "                           from disk\" does; schemes the file does not hold stay.\n"
            "                           A refused file changes nothing. --dry-run writes nothing\n"
            "                           and says for each scheme whether it would be added,\n"
-           "                           replaced or is identical. Another program changing the\n"
-           "                           schemes is waited for up to SECONDS (30; also\n"
-           "                           --wait=SECONDS)\n"
+           "                           replaced or is identical. --exact also removes the\n"
+           "                           schemes the file does not hold (never a built-in one)\n"
+           "                           with their class and user allocations. Another program\n"
+           "                           changing the schemes is waited for up to SECONDS (30;\n"
+           "                           also --wait=SECONDS). What a load changes is backed up\n"
+           "                           first; a load that fails or is stopped half way is put\n"
+           "                           back\n"
            "  verify FILE [--exact] [--require-checksum] [--report FOLDER]\n"
            "                           prints every difference between FILE and this computer;\n"
-           "                           with --exact, schemes the file does not hold count too.\n"
+           "                           with --exact, schemes the file does not hold count too\n"
+           "                           (built-in ones never do).\n"
            "                           --report (verify, import) leaves this computer's status\n"
            "                           record in FOLDER, replacing its last one\n"
            "  show FILE [--json] [--require-checksum] [--html PAGE]\n"
@@ -195,6 +212,16 @@ const char* ToolHelpText() {
            "                           the computer, its last report, its result, differences,\n"
            "                           whether it used FILE, and \"stale\" when it has not\n"
            "                           reported for DAYS (7); --html writes one web page too\n"
+           "  backups [--json]         the backups kept of the last loads and restores: ID, when,\n"
+           "                           who (user; program or tool), the file loaded, how many\n"
+           "                           schemes were replaced, added and removed\n"
+           "  restore [ID | --last] [--dry-run] [--wait SECONDS]\n"
+           "                           puts back the schemes as they were before the load or\n"
+           "                           restore of that backup (the last one when none is named),\n"
+           "                           itself backed up first so that it can be undone too.\n"
+           "                           --dry-run writes nothing and says what would be put back.\n"
+           "                           A backup's schemes can be read with show ID.esm in the\n"
+           "                           backup folder\n"
            "  help, --help, -h, /?     prints this text\n"
            "  --version                prints the version\n"
            "\n"
@@ -205,7 +232,7 @@ const char* ToolHelpText() {
            "Exit codes:\n"
            "  0  done; verify: this computer is in step with the file\n"
            "  1  verify: differences found; import, show, verify: the file was refused;\n"
-           "     fleet: a machine is not in step or has not reported\n"
+           "     fleet: a machine is not in step or has not reported; restore: no such backup\n"
            "  2  wrong usage\n"
            "  3  a file or the registry could not be read or written (for example, not run as\n"
            "     an administrator), or another program kept the schemes busy\n";

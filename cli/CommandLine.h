@@ -4,16 +4,28 @@
 #include <string>
 #include <vector>
 
-enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show, Fleet };
+enum class ToolCommand {
+    Help,
+    Version,
+    List,
+    Export,
+    Import,
+    Verify,
+    Show,
+    Fleet,
+    Backups,
+    Restore
+};
 
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;
-    std::string file;             // fleet: the status folder
-    bool json = false;            // list, show, fleet
-    bool dryRun = false;          // import
-    bool exact = false;           // verify
+    std::string file;             // fleet: the status folder; restore: the backup's ID, or empty
+    bool json = false;            // list, show, fleet, backups
+    bool dryRun = false;          // import, restore
+    bool exact = false;           // import, verify
     bool requireChecksum = false; // import, verify, show: a file without FILE.sha256 is refused
-    unsigned waitSeconds = 30;    // import: how long another writer is waited for
+    bool lastBackup = false;      // restore: --last
+    unsigned waitSeconds = 30;    // import, restore: how long another writer is waited for
     std::string report;           // verify, import: the status folder this computer reports into
     std::string html;             // show, fleet: the page to write
     std::string schemeFile;       // fleet: the school's current file, to compare hashes with

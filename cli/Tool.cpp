@@ -16,6 +16,7 @@
 #include "cli/StatusReport.h"
 #include "cli/ToolText.h"
 #include "hive/ExportImport.h"
+#include "hive/LoadBackup.h"
 #include "hive/SchemeFile.h"
 #include "hive/SchemeFileFormat.h"
 #include "hive/SettingsHive.h"
@@ -202,6 +203,10 @@ public:
     }
 
     int Run() {
+        // A load or restore that never finished is put back before the schemes are read.
+        if (line_.command != ToolCommand::Help && line_.command != ToolCommand::Version &&
+            line_.command != ToolCommand::Show)
+            RecoverInterrupted();
         switch (line_.command) {
         case ToolCommand::Help:
             out_ << ToolHelpText();
@@ -219,6 +224,10 @@ public:
             return Verify();
         case ToolCommand::Show:
             return Show();
+        case ToolCommand::Backups:
+            return Backups();
+        case ToolCommand::Restore:
+            return Restore();
         case ToolCommand::Fleet:
             return RunFleet(line_, out_, err_);
         }
@@ -301,7 +310,7 @@ private:
                 differences_ = FindDifferences(file, machine);
             }
         }
-        if (LoadSchemesFromFile(line_.file, nullptr, Checksum())) {
+        if (LoadSchemesFromFile(line_.file, nullptr, Checksum(), line_.exact)) {
             out_ << "loaded the schemes of " << line_.file << "\n";
             return kExitDone;
         }
@@ -380,7 +389,13 @@ private:
                                   found.push_back({scheme.name, std::move(d)});
                           });
         if (!line_.exact) return found;
+        // Built-in schemes are never removed by an exact import, so they are no difference.
+        const std::vector<std::string> builtIn = SchemeStore::ReadProtectedNames();
         for (const SchemeEntry& entry : machine.entries) {
+            if (std::any_of(builtIn.begin(), builtIn.end(), [&](const std::string& name) {
+                    return SameSchemeName(name, entry.name);
+                }))
+                continue;
             const bool inFile =
                 std::any_of(file.schemes.begin(), file.schemes.end(), [&](const Scheme& scheme) {
                     return lstrcmpiA(scheme.name.c_str(), entry.name.c_str()) == 0;
@@ -507,6 +522,70 @@ private:
         return kExitDone;
     }
 
+    static std::ostream*& InterruptedStream() {
+        static std::ostream* stream = nullptr;
+        return stream;
+    }
+    static void ReportInterrupted(const BackupSummary& change) {
+        if (std::ostream* err = InterruptedStream())
+            *err << "vlsm: the " << (change.kind == "restore" ? "restore" : "load")
+                 << " that began at " << change.when
+                 << " did not finish; the schemes it had changed were put back\n";
+    }
+    void RecoverInterrupted() {
+        InterruptedStream() = &err_;
+        const InterruptedReport previous = SetInterruptedReport(&Tool::ReportInterrupted);
+        RecoverInterruptedChange();
+        SetInterruptedReport(previous);
+    }
+
+    int Backups() {
+        const std::vector<BackupSummary> backups = ListBackups();
+        if (line_.json) {
+            out_ << "{\"folder\": " << JsonString(BackupFolder()) << ", \"backups\": [";
+            for (size_t i = 0; i < backups.size(); ++i) {
+                const BackupSummary& b = backups[i];
+                out_ << (i ? "," : "") << "\n  {\"id\": " << JsonString(b.id)
+                     << ", \"kind\": " << JsonString(b.kind) << ", \"when\": " << JsonString(b.when)
+                     << ", \"user\": " << JsonString(b.user) << ", \"by\": " << JsonString(b.by)
+                     << ", \"file\": " << JsonString(b.file) << ", \"replaced\": " << b.replaced
+                     << ", \"added\": " << b.added << ", \"removed\": " << b.removed
+                     << ", \"schemeFile\": " << JsonString(BackupSchemeFile(b.id)) << "}";
+            }
+            out_ << (backups.empty() ? "" : "\n") << "]}\n";
+            return kExitDone;
+        }
+        for (const BackupSummary& b : backups)
+            out_ << b.id << "\t" << b.when << "\t" << b.user << " (" << b.by << ")\t" << b.kind
+                 << " of " << b.file << "\t" << b.replaced << " replaced, " << b.added << " added, "
+                 << b.removed << " removed\n";
+        if (backups.empty()) out_ << "no backups in " << BackupFolder() << "\n";
+        return kExitDone;
+    }
+
+    int Restore() {
+        WriterLock::SetDefaultWait(static_cast<DWORD>(line_.waitSeconds) * 1000);
+        const std::vector<BackupSummary> backups = ListBackups();
+        std::string id = line_.file;
+        if (id.empty() && !backups.empty()) id = backups.back().id;
+        const bool known = std::any_of(backups.begin(), backups.end(),
+                                       [&](const BackupSummary& b) { return b.id == id; });
+        if (!known) {
+            err_ << "vlsm: "
+                 << (id.empty() ? std::string("there is no backup") : "there is no backup " + id)
+                 << " in " << BackupFolder() << "\n";
+            return kExitDifferent;
+        }
+        std::string what;
+        if (RestoreBackup(id, line_.dryRun, &what)) {
+            out_ << (line_.dryRun ? "would restore " : "restored ") << id << ": " << what << "\n";
+            return kExitDone;
+        }
+        const int code = Failed();
+        if (code == kExitUnavailable) SayIfNotElevated();
+        return code;
+    }
+
     // The schemes of a file as the page shows them.
     static std::vector<SchemeView> SchemeViews(const SchemeStore& file) {
         std::vector<SchemeView> views;
@@ -549,6 +628,7 @@ private:
 
 int RunTool(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const DWORD previousWait = WriterLock::DefaultWait();
+    SetChangeAuthor("tool");
     int code = kExitUnavailable;
     // Nothing may end the tool without its exit code, a line a log keeps and its status record.
     Tool tool(line, out, err);

@@ -1,6 +1,9 @@
 #include "framework/FileSystem.h"
 #include <windows.h>
 #include <io.h>
+#include <aclapi.h>
+#include <sddl.h>
+#include <shlobj.h>
 
 bool PathExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
 
@@ -75,4 +78,53 @@ unsigned long ReadIniString(const std::string& file, const std::string& section,
                                             static_cast<DWORD>(buffer.size()), file.c_str());
     out.assign(buffer.c_str(), copied < buffer.size() ? copied : buffer.size() - 1);
     return copied;
+}
+
+std::string CommonDataFolder() {
+    char folder[MAX_PATH] = "";
+    if (FAILED(
+            SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return std::string();
+    return folder;
+}
+
+namespace {
+// Inherited by everything below: full control for SYSTEM and administrators, read for users;
+// nothing from the parent (ProgramData lets every user make and change files).
+const char* const kAdminFolderAccess = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
+
+void MakeParents(const std::string& folder) {
+    const std::string parent = FolderOf(folder);
+    if (parent.empty() || parent.size() <= 3 || PathExists(parent)) return;
+    MakeParents(parent);
+    CreateDirectoryA(parent.c_str(), nullptr);
+}
+} // namespace
+
+bool MakeAdminFolder(const std::string& folder) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kAdminFolderAccess, SDDL_REVISION_1,
+                                                              &descriptor, nullptr))
+        return false;
+    bool ok = true;
+    if (!PathExists(folder)) {
+        MakeParents(folder);
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+        ok =
+            CreateDirectoryA(folder.c_str(), &attributes) || GetLastError() == ERROR_ALREADY_EXISTS;
+    } else {
+        // A folder someone else made first must not keep that someone's rights.
+        BOOL present = FALSE, defaulted = FALSE;
+        PACL acl = nullptr;
+        ok = GetSecurityDescriptorDacl(descriptor, &present, &acl, &defaulted) &&
+             SetNamedSecurityInfoA(const_cast<char*>(folder.c_str()), SE_FILE_OBJECT,
+                                   DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                   nullptr, nullptr, acl, nullptr) == ERROR_SUCCESS;
+    }
+    LocalFree(descriptor);
+    return ok && PathExists(folder);
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE || !PathExists(path);
 }

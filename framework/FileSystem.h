@@ -22,3 +22,10 @@ std::string FileNameOf(const std::string& path);
 // bufferSize - 1 characters); `fallback` when the key is missing. Returns the characters copied.
 unsigned long ReadIniString(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback, std::string& out, unsigned long bufferSize = 1024);
+// The machine's folder for programs' shared data (ProgramData); empty when it cannot be found.
+std::string CommonDataFolder();
+// Makes `folder` (and its missing parents) so that only administrators and SYSTEM may change
+// what is in it and everyone else may only read; a folder that is already there gets that
+// protection again. False when it cannot be made or protected.
+bool MakeAdminFolder(const std::string& folder);
+bool RemoveFile(const std::string& path);

@@ -3,13 +3,21 @@
 #include "hive/ImportCheck.h"
 #include "hive/ImportOrder.h"
 #include "hive/SchemeFile.h"
+#include "hive/SchemeFileFormat.h"
 #include "hive/SettingsHive.h"
 #include "hive/ProgressDisplay.h"
 #include "sections/SectionCodec.h"
 #include "store/SchemeStore.h"
+#include "hive/LoadBackup.h"
+#include "store/RegKey.h"
+#include "store/RegistryPaths.h"
+#include "store/SpreadWork.h"
 #include "store/WriterLock.h"
 
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -127,7 +135,15 @@ void ReportExportProblem() {
          "Export Problem");
 }
 
-void ReportImportProblem() {
+void ReportImportProblem(bool putBack) {
+    if (putBack) {
+        Warn(nullptr,
+             "There was a problem importing your schemes file.\nThis may be due to the disk being "
+             "corrupt or protected.\n\nNothing has been changed: the schemes it had written were "
+             "put back as they were.",
+             "Import Problem");
+        return;
+    }
     Warn(nullptr,
          "There was a problem importing your schemes file.\nThis may be due to the disk being "
          "corrupt or "
@@ -137,9 +153,164 @@ void ReportImportProblem() {
          "Import Problem");
 }
 
+void ReportBackupProblem() {
+    Warn(nullptr,
+         "The schemes that would change could not be backed up first.\nThe folder for backups may "
+         "be full or protected.\n\nNothing has been changed.",
+         "Backup Problem");
+}
+
+std::string Bare(const std::string& field) {
+    return !field.empty() && field.back() == kFieldTerminator ? field.substr(0, field.size() - 1)
+                                                              : field;
+}
+
+// The machine's description values and scheme keys, by the name as the registry compares it.
+struct MachineListing {
+    std::unordered_map<std::string, RegValue> values;
+    std::unordered_map<std::string, std::string> keys; // the key's own spelling
+
+    MachineListing() {
+        RegKey schemes(false, kSchemesKey);
+        for (RegValue& value : schemes.Values())
+            values.emplace(SchemeNameKey(value.name), std::move(value));
+        for (const std::string& name : schemes.SubKeyNames())
+            keys.emplace(SchemeNameKey(name), name);
+    }
+    const std::string* Key(const std::string& name) const {
+        auto at = keys.find(SchemeNameKey(name));
+        return at == keys.end() ? nullptr : &at->second;
+    }
+    const RegValue* Value(const std::string& name) const {
+        auto at = values.find(SchemeNameKey(name));
+        return at == values.end() ? nullptr : &at->second;
+    }
+};
+
+// The machine's schemes of these key names, read whole, with their entries: what a backup's
+// scheme file shows. `whole[i]` says whether scheme i was read completely and its "Scheme Name"
+// value is its name.
+SchemeStore ReadMachineSchemes(const MachineListing& machine, const std::vector<std::string>& keys,
+                               std::vector<char>* whole = nullptr) {
+    SchemeStore store;
+    store.schemes.assign(keys.size(), Scheme());
+    std::vector<char> read(keys.size(), 0);
+    SpreadWork(keys.size(), [&](size_t i) {
+        std::string named;
+        read[i] = store.schemes[i].ReadFromRegistry(keys[i]) &&
+                  RegKey(false, SchemeKeyPath(keys[i])).ReadString("Scheme Name", named) &&
+                  named == keys[i];
+    });
+    for (const std::string& key : keys) {
+        const RegValue* value = machine.Value(key);
+        if (value) store.entries.push_back({value->name, value->Text()});
+    }
+    if (whole) *whole = std::move(read);
+    return store;
+}
+
+bool SameAsMachine(const SchemeEntry& entry, const MachineListing& machine) {
+    const RegValue* value = machine.Value(entry.name);
+    return value && value->name == entry.name && value->type == REG_SZ &&
+           value->data == std::string(entry.description.c_str(), entry.description.size() + 1);
+}
+
+// What a load changes: the file's entries and schemes that differ from the machine's, the
+// machine's schemes the file lacks (when exact), and the machine's side of both.
+struct LoadPlan {
+    SchemeStore writes;
+    std::vector<std::string> removed;
+    SchemeStore replaced;
+    std::vector<AllocationBefore> allocations;
+
+    bool Empty() const {
+        return writes.entries.empty() && writes.schemes.empty() && removed.empty();
+    }
+    std::vector<std::string> WrittenNames() const {
+        std::vector<std::string> names;
+        for (const SchemeEntry& entry : writes.entries)
+            names.push_back(entry.name);
+        for (const Scheme& scheme : writes.schemes)
+            names.push_back(scheme.name);
+        return names;
+    }
+};
+
+bool IsBuiltIn(const std::string& name, const std::vector<std::string>& builtIn) {
+    return std::any_of(builtIn.begin(), builtIn.end(),
+                       [&](const std::string& b) { return SameSchemeName(b, name); });
+}
+
+// The allocations that naming `name` go with it, as they are now.
+void NoteAllocations(const std::string& name, std::vector<AllocationBefore>& allocations) {
+    for (const char* path : {kClassSchemesKey, kUserSchemesKey}) {
+        RegKey key(false, path);
+        for (const RegValue& value : key.Values())
+            if (SameSchemeName(value.Text(), name))
+                allocations.push_back({path, value.name, value});
+    }
+}
+
+LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
+    LoadPlan plan;
+    const MachineListing machine;
+    std::unordered_set<std::string> inFile;
+    for (const Scheme& scheme : file.schemes)
+        inFile.insert(SchemeNameKey(scheme.name));
+    if (exact) {
+        const std::vector<std::string> builtIn = SchemeStore::ReadProtectedNames();
+        for (const auto& listed : machine.values) {
+            const RegValue& value = listed.second;
+            if (!machine.Key(value.name) || inFile.count(listed.first) ||
+                IsBuiltIn(value.name, builtIn))
+                continue;
+            plan.removed.push_back(value.name);
+            NoteAllocations(value.name, plan.allocations);
+        }
+    }
+    // The machine's copy of every file scheme it has, compared record by record.
+    std::vector<std::string> present;
+    std::unordered_map<std::string, size_t> at;
+    for (const Scheme& scheme : file.schemes) {
+        const std::string* key = machine.Key(scheme.name);
+        if (key && at.emplace(SchemeNameKey(*key), present.size()).second) present.push_back(*key);
+    }
+    std::vector<char> whole;
+    SchemeStore onMachine = ReadMachineSchemes(machine, present, &whole);
+    std::unordered_set<std::string> changed;
+    for (const Scheme& scheme : file.schemes) {
+        const std::string key = SchemeNameKey(scheme.name);
+        auto found = at.find(key);
+        bool same = found != at.end() && whole[found->second] &&
+                    machine.Key(scheme.name)->compare(scheme.name) == 0;
+        if (same) {
+            Scheme theirs = onMachine.schemes[found->second];
+            theirs.name = scheme.name;
+            same = ExportedSchemeRecords(theirs) == ExportedSchemeRecords(scheme);
+        }
+        if (!same) changed.insert(key);
+    }
+    // Every copy of a changed scheme is written, in the file's order.
+    std::vector<std::string> replacedKeys;
+    for (const Scheme& scheme : file.schemes) {
+        if (!changed.count(SchemeNameKey(scheme.name))) continue;
+        plan.writes.schemes.push_back(scheme);
+        auto found = at.find(SchemeNameKey(scheme.name));
+        if (found != at.end() &&
+            !std::count(replacedKeys.begin(), replacedKeys.end(), present[found->second]))
+            replacedKeys.push_back(present[found->second]);
+    }
+    for (const SchemeEntry& entry : file.entries)
+        if (!SameAsMachine(entry, machine)) plan.writes.entries.push_back(entry);
+    for (const std::string& name : plan.removed)
+        replacedKeys.push_back(*machine.Key(name));
+    plan.replaced = ReadMachineSchemes(machine, replacedKeys);
+    return plan;
+}
+
 // Reads the file and writes what it holds; `writing` is set once the registry is about to change.
-bool LoadAndWrite(const std::string& path, bool& writing, SchemeStore* written,
-                  SchemeFile::Checksum checksum) {
+bool LoadAndWrite(const std::string& path, GuardedChange& change, bool& writing,
+                  SchemeStore* written, SchemeFile::Checksum checksum, bool exact) {
     SchemeFile file;
     if (!file.ReadRecords(path, nullptr, checksum)) return false;
     SchemeStore store;
@@ -156,13 +327,28 @@ bool LoadAndWrite(const std::string& path, bool& writing, SchemeStore* written,
     // Another writer of this machine (the program or the tool) finishes first; ours then follows.
     const WriterLock turn(nullptr);
     if (!turn.Held()) return false;
-    writing = true;
-    if (store.SaveAll()) {
-        if (written) *written = std::move(store);
-        return true;
+    RecoverInterruptedChange();
+    LoadPlan plan = PlanLoad(store, exact);
+    if (!plan.Empty()) {
+        std::vector<SchemeBefore> before;
+        if (!ReadBefore(plan.WrittenNames(), plan.removed, before) ||
+            !change.Begin("load", path, std::move(before), std::move(plan.allocations),
+                          plan.replaced)) {
+            ReportBackupProblem();
+            return false;
+        }
+        writing = true;
+        bool ok = plan.writes.SaveAll();
+        for (const std::string& name : plan.removed)
+            ok = RetireScheme(name) && ok;
+        if (!ok) {
+            ReportImportProblem(change.Undo());
+            return false;
+        }
+        change.Complete();
     }
-    ReportImportProblem();
-    return false;
+    if (written) *written = std::move(store);
+    return true;
 }
 
 } // namespace
@@ -185,17 +371,96 @@ bool SaveSchemesToFile(const std::string& path) {
 }
 
 bool LoadSchemesFromFile(const std::string& path, SchemeStore* written,
-                         SchemeFile::Checksum checksum) {
+                         SchemeFile::Checksum checksum, bool exact) {
     bool writing = false;
+    GuardedChange change;
     try {
-        return LoadAndWrite(path, writing, written, checksum);
+        return LoadAndWrite(path, change, writing, written, checksum, exact);
     } catch (...) {
         WorkingHive().Assign({});
-        // Once the registry was being written, the message says the import may be incomplete.
+        // Once the registry was being written, what it had written is put back.
         if (writing)
-            ReportImportProblem();
+            ReportImportProblem(change.Undo());
         else
             SchemeFile::ReportNotASchemeFile();
+        return false;
+    }
+}
+
+std::vector<HiveRecord> ExportedSchemeRecords(const Scheme& scheme) {
+    ClearHive();
+    scheme.ExportToHive(scheme.name);
+    std::vector<HiveRecord> records = WorkingHive().Records();
+    ClearHive();
+    for (HiveRecord& record : records)
+        record = {Bare(record.section), Bare(record.key), Bare(record.value)};
+    return records;
+}
+
+namespace {
+void ReportRestoreProblem(bool putBack) {
+    Warn(nullptr,
+         putBack ? "The schemes of the backup could not all be put back.\n\nNothing has been "
+                   "changed."
+                 : "The schemes of the backup could not all be put back.\n\nThe schemes should "
+                   "not be relied upon as correct.",
+         "Restore Problem");
+}
+
+bool RestoreUnderLock(const Backup& backup, bool dryRun, std::string* summary) {
+    std::vector<std::string> written, removed;
+    for (const SchemeBefore& scheme : backup.schemes)
+        (scheme.tree || scheme.value ? written : removed).push_back(scheme.name);
+    if (summary)
+        *summary = std::to_string(written.size()) + (written.size() == 1 ? " scheme" : " schemes") +
+                   " put back, " + std::to_string(removed.size()) + " removed";
+    if (dryRun) return true;
+    const MachineListing machine;
+    std::vector<std::string> present;
+    for (const SchemeBefore& scheme : backup.schemes)
+        if (const std::string* key = machine.Key(scheme.name)) present.push_back(*key);
+    std::vector<AllocationBefore> allocations;
+    for (const AllocationBefore& allocation : backup.allocations) {
+        RegKey key(false, allocation.key);
+        AllocationBefore now{allocation.key, allocation.name, std::nullopt};
+        for (const RegValue& value : key.Values())
+            if (SameSchemeName(value.name, allocation.name)) now.value = value;
+        allocations.push_back(std::move(now));
+    }
+    std::vector<SchemeBefore> before;
+    GuardedChange change;
+    if (!ReadBefore(written, removed, before) ||
+        !change.Begin("restore", backup.summary.id, std::move(before), std::move(allocations),
+                      ReadMachineSchemes(machine, present))) {
+        ReportBackupProblem();
+        return false;
+    }
+    if (!PutBack(backup)) {
+        ReportRestoreProblem(change.Undo());
+        return false;
+    }
+    change.Complete();
+    return true;
+}
+} // namespace
+
+bool RestoreBackup(const std::string& id, bool dryRun, std::string* summary) {
+    try {
+        Backup backup;
+        if (!ReadBackup(id, backup)) {
+            Warn(nullptr,
+                 "The backup \"" + id +
+                     "\" could not be read.\nIt may have been removed or "
+                     "damaged.\n\nNothing has been changed.",
+                 "Backup Problem");
+            return false;
+        }
+        const WriterLock turn(nullptr);
+        if (!turn.Held()) return false;
+        RecoverInterruptedChange();
+        return RestoreUnderLock(backup, dryRun, summary);
+    } catch (...) {
+        ReportRestoreProblem(false);
         return false;
     }
 }

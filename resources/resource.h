@@ -32,6 +32,8 @@
 #define IDC_COPY_LIST           1123
 #define IDM_HELP                32771
 #define IDM_ABOUT               32772
+// In the main dialog's system menu: a multiple of 16 below 0xF000, as system commands are.
+#define IDM_UNDO_LOAD 32528
 
 // ---- editor: property sheet, pages, Root Properties, Web Links, Icon Picker ------------------
 #define IDD_GENERAL_PAGE        107

@@ -27,6 +27,60 @@ LONG DeleteChildren(HKEY key) {
         if (error != ERROR_SUCCESS) return error;
     }
 }
+// Every value of the open `key`, raw, in enumeration order.
+LONG ReadValues(HKEY key, std::vector<RegValue>& values) {
+    DWORD count = 0, maxName = 0, maxData = 0;
+    LONG error = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                                  &maxName, &maxData, nullptr, nullptr);
+    if (error != ERROR_SUCCESS) return error;
+    std::string name(maxName + 2, '\0');
+    std::string data(maxData + 2, '\0');
+    values.reserve(count);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        error = RegEnumValueA(key, index, &name[0], &nameLength, nullptr, &type,
+                              reinterpret_cast<BYTE*>(&data[0]), &dataLength);
+        if (error == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+        if (error == ERROR_MORE_DATA) {
+            name.assign(name.size() * 2 + 256, '\0');
+            data.assign(data.size() * 2 + dataLength + 256, '\0');
+            --index;
+            continue;
+        }
+        if (error != ERROR_SUCCESS) return error;
+        values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
+    }
+}
+
+// The open `key` at `path` and every key below it, appended to `keys` parents first.
+LONG ReadKeys(HKEY key, const std::string& path, std::vector<KeyTree::Key>& keys) {
+    keys.push_back({path, {}});
+    LONG error = ReadValues(key, keys.back().values);
+    for (DWORD index = 0; error == ERROR_SUCCESS; ++index) {
+        char name[256];
+        DWORD length = sizeof name;
+        error = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (error == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+        if (error != ERROR_SUCCESS) return error;
+        HKEY child = nullptr;
+        error = RegOpenKeyExA(key, name, 0, KEY_READ, &child);
+        if (error != ERROR_SUCCESS) return error;
+        error = ReadKeys(child,
+                         path.empty() ? std::string(name, length)
+                                      : path + "\\" + std::string(name, length),
+                         keys);
+        RegCloseKey(child);
+    }
+    return error;
+}
+
+LONG SetRaw(HKEY key, const RegValue& value) {
+    return RegSetValueExA(key, value.name.c_str(), 0, value.type,
+                          reinterpret_cast<const BYTE*>(value.data.data()),
+                          static_cast<DWORD>(value.data.size()));
+}
 } // namespace
 
 RegKey::RegKey(bool create, const std::string& path, HKEY root) : path_(path), root_(root), create_(create) {}
@@ -158,6 +212,12 @@ bool RegKey::ReadRaw(const std::string& name, void* buffer, DWORD size) {
     return error == ERROR_SUCCESS || Fail(error);
 }
 
+bool RegKey::WriteRaw(const std::string& name, DWORD type, const std::string& data) {
+    if (!EnsureOpen()) return false;
+    LONG error = SetRaw(handle_, {name, type, data});
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
 bool RegKey::DeleteValue(const std::string& name) {
     if (!EnsureOpen()) return false;
     LONG error = RegDeleteValueA(handle_, name.c_str());
@@ -256,5 +316,46 @@ bool RegKey::CopyTree(const std::string& from, const std::string& to) {
     if (error != ERROR_SUCCESS) return Fail(error);
     error = RegCopyTreeA(handle_, from.c_str(), target);
     RegCloseKey(target);
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
+bool RegKey::ReadTree(const std::string& name, KeyTree& tree) {
+    tree = KeyTree();
+    if (!EnsureOpen()) return false;
+    HKEY top = nullptr;
+    LONG error = RegOpenKeyExA(handle_, name.c_str(), 0, KEY_READ, &top);
+    if (error != ERROR_SUCCESS) return Fail(error);
+    tree.name = name;
+    error = ReadKeys(top, std::string(), tree.keys);
+    RegCloseKey(top);
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
+bool RegKey::WriteTree(const KeyTree& tree) {
+    if (tree.name.empty() || tree.name.find('\\') != std::string::npos)
+        return Fail(ERROR_INVALID_NAME);
+    if (HasSubKey(tree.name) && !DeleteTree(tree.name)) return false;
+    if (!Open(KEY_ALL_ACCESS)) return false;
+    HKEY top = nullptr;
+    LONG error = RegCreateKeyExA(handle_, tree.name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &top, nullptr);
+    if (error != ERROR_SUCCESS) return Fail(error);
+    for (const KeyTree::Key& key : tree.keys) {
+        HKEY written = top;
+        if (!key.path.empty())
+            error = RegCreateKeyExA(top, key.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                    KEY_ALL_ACCESS, nullptr, &written, nullptr);
+        for (size_t i = 0; error == ERROR_SUCCESS && i < key.values.size(); ++i)
+            error = SetRaw(written, key.values[i]);
+        if (written != top) RegCloseKey(written);
+        if (error != ERROR_SUCCESS) break;
+    }
+    RegCloseKey(top);
+    return error == ERROR_SUCCESS || Fail(error);
+}
+
+bool RegKey::Flush() {
+    if (!EnsureOpen()) return false;
+    LONG error = RegFlushKey(handle_);
     return error == ERROR_SUCCESS || Fail(error);
 }

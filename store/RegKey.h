@@ -14,6 +14,18 @@ struct RegValue {
     std::string Text() const { return std::string(data.c_str()); }
 };
 
+// A key's whole tree as stored: every key, parents before children and subkeys in enumeration
+// order, each with its values raw in enumeration order. Written back into a fresh key it exports
+// byte for byte as it was read.
+struct KeyTree {
+    struct Key {
+        std::string path; // below the tree's top key; empty for the top key itself
+        std::vector<RegValue> values;
+    };
+    std::string name; // the top key's name as its parent lists it
+    std::vector<Key> keys;
+};
+
 class RegKey {
 public:
     RegKey(bool create, const std::string& path, HKEY root = HKEY_LOCAL_MACHINE);
@@ -51,6 +63,8 @@ public:
     // Reads up to `size` bytes of any type, like a fixed buffer would (false when longer).
     bool ReadRaw(const std::string& name, void* buffer, DWORD size);
 
+    // Any type, the bytes as given.
+    bool WriteRaw(const std::string& name, DWORD type, const std::string& data);
     bool DeleteValue(const std::string& name);
     bool HasSubKey(const std::string& name);
     // Every value in enumeration order, each read whole however long its name or data.
@@ -63,6 +77,13 @@ public:
     // Copies the direct child `from` with its values and everything below it into the direct
     // child `to`, created when missing. Empty names, paths and a copy onto itself are refused.
     bool CopyTree(const std::string& from, const std::string& to);
+    // The whole tree of the direct child `name`; false when it cannot be read completely.
+    bool ReadTree(const std::string& name, KeyTree& tree);
+    // Removes the direct child of the tree's name with everything below it, and writes the tree
+    // back whole under that name, so that it holds what was read and nothing else.
+    bool WriteTree(const KeyTree& tree);
+    // Makes the key's writes durable before the caller goes on.
+    bool Flush();
 
 private:
     bool EnsureOpen();

@@ -1,5 +1,6 @@
 #include "store/SchemeStore.h"
 #include <atomic>
+#include <cstdlib>
 #include <unordered_map>
 #include "framework/Notices.h"
 #include "framework/Platform.h"
@@ -122,6 +123,7 @@ bool SchemeStore::SaveAll() {
         if (!own.Open(KEY_ALL_ACCESS)) allWritten = false;
         for (size_t i = 0; own.IsOpen() && i < byKey[g].size(); ++i) {
             const Scheme& scheme = schemes[byKey[g][i]];
+            HaltPointForTests();
             if (!IsSchemeKeyName(scheme.name) || !scheme.WriteBelow(own, scheme.name))
                 allWritten = false;
         }
@@ -171,4 +173,43 @@ std::vector<std::string> SchemeStore::ReadProtectedNames() {
     if (!key.Open(KEY_ALL_ACCESS)) return names;
     for (const RegValue& value : key.Values()) names.push_back(value.name);
     return names;
+}
+
+void RemoveAllocations(const std::string& name) {
+    for (const char* path : {kClassSchemesKey, kUserSchemesKey}) {
+        RegKey key(false, path);
+        if (!key.Open(KEY_ALL_ACCESS)) continue;
+        std::vector<std::string> noted;
+        for (const RegValue& value : key.Values()) {
+            if (SameSchemeName(value.Text(), name)) noted.push_back(value.name);
+        }
+        for (const std::string& valueName : noted)
+            key.DeleteValue(valueName);
+    }
+}
+
+bool RetireScheme(const std::string& name) {
+    RemoveAllocations(name);
+    RegKey schemes(false, kSchemesKey);
+    const bool valueGone = schemes.Open(KEY_ALL_ACCESS) && schemes.DeleteValue(name);
+    schemes.Close();
+    return SchemeStore().Delete(name) && valueGone;
+}
+
+void HaltPointForTests() {
+    static const long limit = [] {
+        char text[32] = "";
+        return GetEnvironmentVariableA("VLSM_TEST_HALT_AFTER", text, sizeof text)
+                   ? std::strtol(text, nullptr, 10)
+                   : -1L;
+    }();
+    static std::atomic<long> passed{0};
+    if (limit < 0 || passed++ < limit) return;
+    char signal[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("VLSM_TEST_HALT_FILE", signal, sizeof signal)) {
+        HANDLE file = CreateFileA(signal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
+    for (;;)
+        Sleep(INFINITE);
 }

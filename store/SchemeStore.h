@@ -63,3 +63,15 @@ std::string SchemeNameKey(std::string name);
 
 // "Settings Problem": a key that could not be written.
 void ReportSettingsProblem(const std::string& path);
+
+// Removes the class and user allocations of the scheme, letter case ignored; allocations to user
+// groups stay.
+void RemoveAllocations(const std::string& name);
+// What Delete does to a scheme: its class and user allocations, its description value and its
+// key tree go. False when the value or the tree could not be removed.
+bool RetireScheme(const std::string& name);
+
+// For tests that stop a change at a known point: with VLSM_TEST_HALT_AFTER=N in the environment
+// the process stops for good before writing its (N+1)th scheme of a change, after creating the
+// file VLSM_TEST_HALT_FILE names, so that the test can kill it there.
+void HaltPointForTests();

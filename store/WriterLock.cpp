@@ -50,14 +50,14 @@ TurnWaiter* SetTurnWaiter(TurnWaiter* waiter) {
     return previous;
 }
 
-WriterLock::WriterLock(HWND owner, DWORD waitMs) : mutex_(MakeLock()) {
+WriterLock::WriterLock(HWND owner, DWORD waitMs, bool quiet) : mutex_(MakeLock()) {
     TurnWaiter::Outcome outcome = TurnWaiter::kTimedOut;
     if (mutex_ && Taken(WaitForSingleObject(mutex_, 0)))
         outcome = TurnWaiter::kTaken;
     else if (mutex_ && waitMs > 0)
         outcome = CurrentTurnWaiter().Wait(owner, mutex_, waitMs);
     held_ = outcome == TurnWaiter::kTaken;
-    if (outcome == TurnWaiter::kTimedOut)
+    if (outcome == TurnWaiter::kTimedOut && !quiet)
         Warn(owner,
              "Another program is changing the schemes on this computer at the moment.\n\nNothing "
              "has been changed. Please try again when it has finished.",

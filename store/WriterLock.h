@@ -27,9 +27,9 @@ class WriterLock {
 public:
     // Takes the turn at once when it is free; else waits up to `waitMs` through the waiter in
     // force. When another writer keeps it that long (or the lock cannot be made at all), shows
-    // "Schemes Busy" to `owner` and holds nothing; a wait cancelled by the user holds nothing and
-    // shows nothing more.
-    explicit WriterLock(HWND owner, DWORD waitMs = DefaultWait());
+    // "Schemes Busy" to `owner` (unless `quiet`) and holds nothing; a wait cancelled by the user
+    // holds nothing and shows nothing more.
+    explicit WriterLock(HWND owner, DWORD waitMs = DefaultWait(), bool quiet = false);
     ~WriterLock();
     WriterLock(const WriterLock&) = delete;
     WriterLock& operator=(const WriterLock&) = delete;

@@ -1,5 +1,6 @@
 #include "tests/bench/Sandbox.h"
 #include <shlwapi.h>
+#include "hive/LoadBackup.h"
 #include "store/WriterLock.h"
 #include <stdexcept>
 #include <cstdio>
@@ -135,11 +136,15 @@ TempFolder::TempFolder() {
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, current);
     previousCurrent_ = current;
+    // The backups of this test's loads stay beside its files, never in the machine's folder.
+    SetBackupFolder(path_ + "-backups");
 }
 
 TempFolder::~TempFolder() {
     SetCurrentDirectoryA(previousCurrent_.c_str()); // a test may have moved into the folder
     RemoveFolder(path_);
+    RemoveFolder(path_ + "-backups");
+    SetBackupFolder(std::string());
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {

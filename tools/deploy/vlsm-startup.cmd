@@ -10,14 +10,16 @@ rem   2  wrong usage
 rem   3  a file or the registry could not be read or written, or another program kept the
 rem      schemes busy
 rem
-rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum] [STATUS_FOLDER]
+rem Usage: vlsm-startup.cmd [SCHEME_FILE] [LOG_FILE] [--require-checksum] [--exact] [STATUS_FOLDER]
 rem   SCHEME_FILE  default \\school\netlogon\vexar\school.esm
 rem   LOG_FILE     default %SystemRoot%\Temp\vlsm-startup.log
 rem   --require-checksum  refuses a scheme file without SCHEME_FILE.sha256 beside it; a file
 rem                that has one is always checked against it
 rem   STATUS_FOLDER  each run leaves this computer's status record there, for "vlsm fleet";
 rem                a record that cannot be written is said in the log line
-rem The last two may come in either order.
+rem   --exact      schemes the file does not hold are removed too (never a built-in one);
+rem                passed to vlsm verify and vlsm import
+rem The last three may come in any order.
 rem Each log line begins with the local date and time as yyyy-mm-dd hh:mm:ss.
 rem The tool is taken from %VLSM% when set, else from the program's install folder.
 rem Delayed expansion keeps quotes and ampersands in vlsm's messages from being read as commands.
@@ -37,10 +39,12 @@ rem redirection that fails runs nothing while leaving the last exit code in plac
 set "OUT=%TEMP%\vlsm-startup-%RANDOM%"
 set "CHECK="
 set "STATUS="
+set "EXACT="
 set "WRONG="
 call :option "%~3"
 call :option "%~4"
-if not "%~5"=="" set "WRONG=wrong usage: more than four parameters"
+call :option "%~5"
+if not "%~6"=="" set "WRONG=wrong usage: more than five parameters"
 if not defined WRONG goto options
 set RESULT=2
 set "SAID=!WRONG!"
@@ -51,7 +55,7 @@ if defined STATUS set REPORT=--report "!STATUS!"
 set "NOTE="
 
 :verify
-"%VLSM%" verify "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-verify.txt" 2>&1
+"%VLSM%" verify "%SCHEMES%" %CHECK% %EXACT% %REPORT% >"%OUT%-verify.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last verify
 if not "%RESULT%"=="0" goto differs
@@ -65,7 +69,7 @@ goto done
 
 :import
 set "FOUND=!LAST!"
-"%VLSM%" import "%SCHEMES%" %CHECK% %REPORT% >"%OUT%-import.txt" 2>&1
+"%VLSM%" import "%SCHEMES%" %CHECK% %EXACT% %REPORT% >"%OUT%-import.txt" 2>&1
 set RESULT=%ERRORLEVEL%
 call :last import
 if not "%RESULT%"=="0" goto failed
@@ -81,16 +85,20 @@ call :stamp
 del "%OUT%-verify.txt" "%OUT%-import.txt" >nul 2>&1
 exit /b %RESULT%
 
-rem The third or fourth parameter: --require-checksum, or the status folder.
+rem The third to fifth parameter: --require-checksum, --exact, or the status folder.
 :option
 if "%~1"=="" goto :eof
 if /i "%~1"=="--require-checksum" (
     set "CHECK=--require-checksum"
     goto :eof
 )
+if /i "%~1"=="--exact" (
+    set "EXACT=--exact"
+    goto :eof
+)
 set "ARG=%~1"
 if "%ARG:~0,1%"=="-" (
-    set "WRONG=wrong usage: the only option is --require-checksum"
+    set "WRONG=wrong usage: the only options are --require-checksum and --exact"
     goto :eof
 )
 if defined STATUS (
