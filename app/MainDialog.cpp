@@ -75,7 +75,6 @@ void CMainDialog::SetUpList() {
     ListView list = SchemeList();
     list.InsertColumn(0, "Name", Dpi::Scale(kColumnWidth, ShownDpi()));
     list.InsertColumn(1, "Description", Dpi::Scale(kColumnWidth, ShownDpi()));
-    list.SetColumnWidth(1, LVSCW_AUTOSIZE_USEHEADER);
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 }
 
@@ -93,7 +92,8 @@ void CMainDialog::RefreshList() {
         if (row >= 0) list.SetItemText(row, 1, entry.description);
         shown_[entry.name] = shown;
     }
-    list.SetRedraw(true);
+    list.SetRedraw(true); // first: a list that does not draw keeps its scroll bars as they were
+    list.FitLastColumn();
     list.Redraw();
 }
 
@@ -124,6 +124,7 @@ void CMainDialog::BringIntoStep(const std::string& selected) {
         if (row >= 0) list.SetItemText(row, 1, shown.description);
     }
     shown_ = std::move(listed);
+    list.FitLastColumn();
     const int row = selected.empty() ? -1 : list.FindItem(selected);
     if (row < 0) return;
     list.Select(row);
@@ -146,6 +147,8 @@ void CMainDialog::OnDpiChanged(int dpi) {
     SchemeList().ScaleColumns(ShownDpi(), dpi);
     SchemeList().Redraw();
 }
+
+void CMainDialog::OnControlsRescaled() { SchemeList().FitLastColumn(); }
 
 bool CMainDialog::SelectedName(std::string& name) const {
     int row = SelectedRow();

@@ -41,6 +41,7 @@ protected:
     bool OnNotify(int id, NMHDR* header) override;
     void OnHelp() override;
     void OnDpiChanged(int dpi) override;
+    void OnControlsRescaled() override;
     INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:

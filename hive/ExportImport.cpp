@@ -290,21 +290,27 @@ LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
         }
         if (!same) changed.insert(key);
     }
-    // Every copy of a changed scheme is written, in the file's order.
-    std::vector<std::string> replacedKeys;
+    // Every copy of a changed scheme is written, in the file's order. The machine's copies just
+    // read are what the backup's scheme file shows; only the schemes removed are read besides.
+    std::vector<char> replacing(present.size(), 0);
     for (const Scheme& scheme : file.schemes) {
         if (!changed.count(SchemeNameKey(scheme.name))) continue;
         plan.writes.schemes.push_back(scheme);
         auto found = at.find(SchemeNameKey(scheme.name));
-        if (found != at.end() &&
-            !std::count(replacedKeys.begin(), replacedKeys.end(), present[found->second]))
-            replacedKeys.push_back(present[found->second]);
+        if (found != at.end()) replacing[found->second] = 1;
     }
     for (const SchemeEntry& entry : file.entries)
         if (!SameAsMachine(entry, machine)) plan.writes.entries.push_back(entry);
+    std::vector<std::string> removedKeys;
     for (const std::string& name : plan.removed)
-        replacedKeys.push_back(*machine.Key(name));
-    plan.replaced = ReadMachineSchemes(machine, replacedKeys);
+        removedKeys.push_back(*machine.Key(name));
+    plan.replaced = ReadMachineSchemes(machine, removedKeys);
+    for (size_t i = 0; i < present.size(); ++i) {
+        if (!replacing[i]) continue;
+        plan.replaced.schemes.push_back(std::move(onMachine.schemes[i]));
+        if (const RegValue* value = machine.Value(present[i]))
+            plan.replaced.entries.push_back({value->name, value->Text()});
+    }
     return plan;
 }
 
