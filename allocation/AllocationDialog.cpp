@@ -9,23 +9,23 @@
 #include "store/WriterLock.h"
 
 namespace {
-// The template holds both layouts, the per-user controls below the allocation ones. Pixels at
-// 96 DPI, scaled with the window as its template is.
-constexpr int kPerUserLift = 250;
-constexpr int kAllocationLift = 110;
-
 constexpr int kNameColumn = 0;
 constexpr int kTypeColumn = 1;
 constexpr int kSchemeColumn = 2;
 constexpr int kUserImage = 0;
 constexpr int kClassImage = 1;
 
-void MoveItemUp(HWND dialog, int id, int pixels) {
-    HWND item = GetDlgItem(dialog, id);
-    RECT rect;
-    GetWindowRect(item, &rect);
+// Where control `id` lies in the dialog's client area.
+RECT ItemRect(HWND dialog, int id) {
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    SetWindowPos(item, nullptr, rect.left, rect.top - pixels, 0, 0,
+    return rect;
+}
+
+void MoveItemUp(HWND dialog, int id, int pixels) {
+    const RECT rect = ItemRect(dialog, id);
+    SetWindowPos(GetDlgItem(dialog, id), nullptr, rect.left, rect.top - pixels, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -71,25 +71,30 @@ BOOL CAllocationDialog::OnInitDialog() {
     return TRUE;
 }
 
+// The template holds both layouts, the per-user controls below the allocation ones. Each layout
+// closes the gap its hidden controls leave, measured from the controls as the window shows them
+// (their pixels follow the dialog's font and scale): the per-user group takes the allocation
+// group's place, or OK takes the per-user group's.
 void CAllocationDialog::ArrangeLayout() {
     HWND dialog = Hwnd();
-    const int perUserLift = Dpi::Scale(kPerUserLift, ShownDpi());
-    const int allocationLift = Dpi::Scale(kAllocationLift, ShownDpi());
+    const int perUserTop = ItemRect(dialog, IDC_PER_USER_GROUP).top;
     if (PerUserLayout()) {
+        const int lift = perUserTop - ItemRect(dialog, IDC_ALLOCATION_GROUP).top;
         SetWindowTextA(dialog, "User Schemes");
         HideItems(dialog, {IDC_ALLOCATION_HINT, IDC_ALLOCATION_LIST, IDC_ALLOCATION_CHANGE,
                            IDC_ALLOCATION_GROUP});
         for (int id : {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_PER_USER_LABEL,
                        IDC_ALLOCATION_SCHEME_CHOICE, IDC_ALLOCATION_APPLY, IDOK})
-            MoveItemUp(dialog, id, perUserLift);
-        MakeShorter(dialog, perUserLift);
+            MoveItemUp(dialog, id, lift);
+        MakeShorter(dialog, lift);
         HideItems(dialog, {IDCANCEL});
     } else {
+        const int lift = ItemRect(dialog, IDOK).top - perUserTop;
         HideItems(dialog, {IDC_PER_USER_GROUP, IDC_PER_USER_HINT, IDC_ALLOCATION_SCHEME_CHOICE,
                            IDC_ALLOCATION_APPLY, IDC_PER_USER_LABEL});
-        MakeShorter(dialog, allocationLift);
-        MoveItemUp(dialog, IDOK, allocationLift);
-        MoveItemUp(dialog, IDCANCEL, allocationLift);
+        MakeShorter(dialog, lift);
+        MoveItemUp(dialog, IDOK, lift);
+        MoveItemUp(dialog, IDCANCEL, lift);
     }
 }
 
@@ -111,11 +116,12 @@ void CAllocationDialog::OnDpiChanged(int dpi) {
     list_.ScaleColumns(ShownDpi(), dpi);
 }
 
+void CAllocationDialog::OnControlsRescaled() { list_.FitLastColumn(); }
+
 void CAllocationDialog::SetUpList() {
     list_.InsertColumn(kNameColumn, "Class or User", Dpi::Scale(180, ShownDpi()));
     list_.InsertColumn(kTypeColumn, "Type", 0);
-    list_.InsertColumn(kSchemeColumn, "Schemes", Dpi::Scale(100, ShownDpi()));
-    list_.SetColumnWidth(kSchemeColumn, LVSCW_AUTOSIZE_USEHEADER);
+    list_.InsertColumn(kSchemeColumn, "Schemes", 0); // fitted once the rows are in
     list_.SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 }
@@ -162,6 +168,7 @@ bool CAllocationDialog::Exchange(bool save) {
         list_.SetItemText(index, kTypeColumn, row.type);
         list_.SetItemText(index, kSchemeColumn, row.scheme);
     }
+    list_.FitLastColumn();
     schemeChoice_.Clear();
     for (const std::string& name : schemeNames_)
         schemeChoice_.Add(name);

@@ -37,6 +37,7 @@ protected:
     void OnOK() override;
     bool Exchange(bool save) override;
     void OnDpiChanged(int dpi) override;
+    void OnControlsRescaled() override;
 
 private:
     static const std::vector<Command<CAllocationDialog>>& Commands();

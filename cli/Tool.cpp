@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "cli/ConsoleNotices.h"
 #include "cli/ConsoleProgress.h"
@@ -111,6 +112,41 @@ const SchemeEntry* FindEntry(const std::vector<SchemeEntry>& entries, const std:
     return nullptr;
 }
 
+// The description a load leaves for `name`: of the file's entries for that registry value (names
+// compared as the registry compares them) the last, which is written after the others.
+std::string FileDescription(const SchemeStore& file, const std::string& name) {
+    for (auto entry = file.entries.rbegin(); entry != file.entries.rend(); ++entry)
+        if (SameSchemeName(entry->name, name)) return entry->description;
+    return std::string();
+}
+
+// The copies of one scheme in a file: the spellings in file order, the last being what a load
+// leaves on the machine.
+struct Copies {
+    std::vector<std::string> names;
+    size_t last = 0; // index of the last copy in the file's schemes
+};
+
+// Per registry key, in the order of each key's first copy.
+std::vector<Copies> CopiesByKey(const SchemeStore& file) {
+    std::vector<Copies> keys;
+    std::unordered_map<std::string, size_t> at;
+    for (size_t i = 0; i < file.schemes.size(); ++i) {
+        const auto found = at.emplace(SchemeNameKey(file.schemes[i].name), keys.size());
+        if (found.second) keys.emplace_back();
+        keys[found.first->second].names.push_back(file.schemes[i].name);
+        keys[found.first->second].last = i;
+    }
+    return keys;
+}
+
+std::string Quoted(const std::vector<std::string>& names) {
+    std::string out;
+    for (size_t i = 0; i < names.size(); ++i)
+        out += (i ? ", \"" : "\"") + names[i] + "\"";
+    return out;
+}
+
 std::string Bare(const std::string& field) {
     return !field.empty() && field.back() == kFieldTerminator ? field.substr(0, field.size() - 1)
                                                               : field;
@@ -118,10 +154,7 @@ std::string Bare(const std::string& field) {
 
 // The records a scheme's sections export under `name`, in parsed form.
 std::vector<HiveRecord> ExportedRecords(const Scheme& scheme, const std::string& name) {
-    ClearHive();
-    scheme.ExportToHive(name);
-    std::vector<HiveRecord> records = WorkingHive().Records();
-    ClearHive();
+    std::vector<HiveRecord> records = scheme.HiveRecords(name);
     for (HiveRecord& record : records)
         record = {Bare(record.section), Bare(record.key), Bare(record.value)};
     return records;
@@ -270,6 +303,8 @@ private:
             SchemeStore file;
             if (!ReadFile(file)) return Failed();
             if (RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) {
+                const WriterLock turn(nullptr);
+                if (!turn.Held()) return Failed();
                 SchemeStore machine;
                 machine.RefreshEntries();
                 differences_ = FindDifferences(file, machine);
@@ -284,14 +319,25 @@ private:
         return code;
     }
 
-    // Calls `each` for every scheme of the file with the machine's entry of that name (or none).
+    // Calls `each` for every scheme a load of the file leaves (of several copies of one the
+    // last) with the machine's entry of that name (or none).
     template <class Each>
     static void ForEachFileScheme(const SchemeStore& file, const SchemeStore& machine, Each each) {
-        for (const Scheme& scheme : file.schemes) {
-            const SchemeEntry* fileEntry = FindEntry(file.entries, scheme.name);
-            each(scheme, fileEntry ? fileEntry->description : std::string(),
+        for (const Copies& copies : CopiesByKey(file)) {
+            const Scheme& scheme = file.schemes[copies.last];
+            each(scheme, FileDescription(file, scheme.name),
                  FindEntry(machine.entries, scheme.name));
         }
+    }
+
+    // A line for every scheme the file holds more than once: a hand-merged file can, and only
+    // its last copy reaches the machine.
+    void NameRepeats(const SchemeStore& file) {
+        for (const Copies& copies : CopiesByKey(file))
+            if (copies.names.size() > 1)
+                out_ << "scheme \"" << copies.names.back() << "\": in the file "
+                     << copies.names.size() << " times (" << Quoted(copies.names)
+                     << "); a load keeps the last\n";
     }
 
     // The differences of one scheme of the file from the machine's scheme of that name.
@@ -380,6 +426,10 @@ private:
         SchemeStore file;
         if (!ReadFile(file)) return Failed();
         if (!SchemesReadable()) return kExitUnavailable;
+        NameRepeats(file);
+        // The machine's schemes are read whole: no writer is half way through one meanwhile.
+        const WriterLock turn(nullptr);
+        if (!turn.Held()) return Failed();
         SchemeStore machine;
         machine.RefreshEntries();
         ForEachFileScheme(file, machine,
@@ -399,6 +449,9 @@ private:
         SchemeStore file;
         if (!ReadFile(file)) return Failed();
         if (!SchemesReadable()) return kExitUnavailable;
+        NameRepeats(file);
+        const WriterLock turn(nullptr);
+        if (!turn.Held()) return Failed();
         SchemeStore machine;
         machine.RefreshEntries();
         differences_ = FindDifferences(file, machine);
@@ -436,7 +489,17 @@ private:
                      {"roots", JsonArray(s.roots.roots)},
                      {"links", JsonArray(s.webLinks.links)}});
             }
-            out_ << JsonText({{"schemes", schemes}});
+            Json document = {{"schemes", schemes}};
+            // Only a file that holds a scheme more than once has the list.
+            for (const Copies& copies : CopiesByKey(file)) {
+                if (copies.names.size() < 2) continue;
+                Json names = Json::array();
+                for (const std::string& name : copies.names)
+                    names.push_back(Cp1252ToUtf8(name));
+                document["repeated"].push_back(
+                    {{"name", Cp1252ToUtf8(copies.names.back())}, {"copies", names}});
+            }
+            out_ << JsonText(document);
             return kExitDone;
         }
         for (const Scheme& s : file.schemes) {
@@ -455,6 +518,7 @@ private:
                 out_ << "  link " << l + 1 << ": " << PlainFields(FieldsOf(s.webLinks.links[l]))
                      << "\n";
         }
+        NameRepeats(file);
         return kExitDone;
     }
 
@@ -493,8 +557,8 @@ private:
         }
         for (const BackupSummary& b : backups)
             out_ << b.id << "\t" << b.when << "\t" << b.user << " (" << b.by << ")\t" << b.kind
-                 << " of " << b.file << "\t" << b.replaced << " replaced, " << b.added
-                 << " added, " << b.removed << " removed\n";
+                 << " of " << b.file << "\t" << b.replaced << " replaced, " << b.added << " added, "
+                 << b.removed << " removed\n";
         if (backups.empty()) out_ << "no backups in " << BackupFolder() << "\n";
         return kExitDone;
     }
@@ -507,8 +571,8 @@ private:
         const bool known = std::any_of(backups.begin(), backups.end(),
                                        [&](const BackupSummary& b) { return b.id == id; });
         if (!known) {
-            err_ << "vlsm: " << (id.empty() ? std::string("there is no backup")
-                                            : "there is no backup " + id)
+            err_ << "vlsm: "
+                 << (id.empty() ? std::string("there is no backup") : "there is no backup " + id)
                  << " in " << BackupFolder() << "\n";
             return kExitDifferent;
         }

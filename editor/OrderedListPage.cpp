@@ -50,6 +50,8 @@ void COrderedListPage::OnDpiChanged(int dpi) {
     List().ScaleColumns(ShownDpi(), dpi);
 }
 
+void COrderedListPage::OnControlsRescaled() { List().FitLastColumn(); }
+
 bool COrderedListPage::OnCommand(WORD code, int id, HWND) { return DispatchCommand(this, commands_, code, id); }
 
 bool COrderedListPage::OnNotify(int id, NMHDR* header) {
@@ -72,6 +74,7 @@ void COrderedListPage::FillList() {
         const int row = list.InsertItem(static_cast<int>(i), shown.name, image);
         list.SetItemText(row, 1, shown.detail);
     }
+    list.FitLastColumn();
     UpdateButtons();
 }
 

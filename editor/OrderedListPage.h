@@ -41,6 +41,7 @@ protected:
     bool OnCommand(WORD code, int id, HWND control) override;
     bool OnNotify(int id, NMHDR* header) override;
     void OnDpiChanged(int dpi) override;
+    void OnControlsRescaled() override;
 
     ListView List() const { return ListView(Hwnd(), layout_.listId); }
     void FillList();

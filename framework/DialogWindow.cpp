@@ -1,6 +1,15 @@
 #include "framework/DialogWindow.h"
 #include "framework/Dpi.h"
 
+namespace {
+// Posted on a change of DPI, so that it arrives after the system has rescaled the controls. A
+// registered message, since dialogs keep WM_APP messages of their own.
+UINT ControlsRescaledMessage() {
+    static const UINT message = RegisterWindowMessageA("VexarLumen.ControlsRescaled");
+    return message;
+}
+} // namespace
+
 std::string DialogWindow::ItemText(int id) const {
     HWND item = Item(id);
     int length = GetWindowTextLengthA(item);
@@ -53,6 +62,10 @@ INT_PTR DialogWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         DpiChanged(Dpi::OfWindow(hwnd_));
         return FALSE;
     default: {
+        if (msg == ControlsRescaledMessage()) {
+            OnControlsRescaled();
+            return TRUE;
+        }
         bool handled = false;
         INT_PTR result = OnMessage(msg, wParam, lParam, handled);
         return handled ? result : FALSE;
@@ -64,4 +77,5 @@ void DialogWindow::DpiChanged(int dpi) {
     if (dpi == shownDpi_) return;
     OnDpiChanged(dpi);
     shownDpi_ = dpi;
+    PostMessageA(hwnd_, ControlsRescaledMessage(), 0, 0);
 }

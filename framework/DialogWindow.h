@@ -64,6 +64,9 @@ protected:
     // draws itself. The dialog's own controls are rescaled by the system. ShownDpi() still gives
     // the earlier DPI here.
     virtual void OnDpiChanged(int /*dpi*/) {}
+    // After OnDpiChanged, once the system has given the controls their size at the new DPI: fit
+    // what follows the controls' sizes.
+    virtual void OnControlsRescaled() {}
     // The DPI the window was made at or last moved to.
     int ShownDpi() const { return shownDpi_; }
     // Moves the members to the controls (save = false) or back (save = true); false refuses to

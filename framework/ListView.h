@@ -20,6 +20,19 @@ public:
         for (int column = 0; column < ColumnCount(); ++column)
             SetColumnWidth(column, MulDiv(ColumnWidth(column), toDpi, fromDpi));
     }
+    // The last column takes the width the others leave (inside a vertical scroll bar while one
+    // shows), so that the rows never need scrolling across. Called again when the rows or the
+    // list's size change, since rows may bring a vertical scroll bar.
+    void FitLastColumn() const {
+        const int last = ColumnCount() - 1;
+        if (last < 0) return;
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        int rest = client.right;
+        for (int column = 0; column < last; ++column)
+            rest -= ColumnWidth(column);
+        SetColumnWidth(last, rest > 0 ? rest : 0);
+    }
     void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
     void SetImageList(HIMAGELIST list, int which) const { Send(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(list)); }
     int InsertItem(int index, const std::string& text, int image) const {
@@ -50,6 +63,13 @@ public:
         item.mask = LVIF_IMAGE;
         item.iItem = index;
         return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
+    }
+    bool SetItemImage(int index, int image) const {
+        LVITEMA item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = index;
+        item.iImage = image;
+        return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
     }
     bool DeleteItem(int index) const { return Send(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
     void DeleteAll() const { Send(LVM_DELETEALLITEMS); }

@@ -223,11 +223,15 @@ struct LoadPlan {
     SchemeStore replaced;
     std::vector<AllocationBefore> allocations;
 
-    bool Empty() const { return writes.entries.empty() && writes.schemes.empty() && removed.empty(); }
+    bool Empty() const {
+        return writes.entries.empty() && writes.schemes.empty() && removed.empty();
+    }
     std::vector<std::string> WrittenNames() const {
         std::vector<std::string> names;
-        for (const SchemeEntry& entry : writes.entries) names.push_back(entry.name);
-        for (const Scheme& scheme : writes.schemes) names.push_back(scheme.name);
+        for (const SchemeEntry& entry : writes.entries)
+            names.push_back(entry.name);
+        for (const Scheme& scheme : writes.schemes)
+            names.push_back(scheme.name);
         return names;
     }
 };
@@ -242,7 +246,8 @@ void NoteAllocations(const std::string& name, std::vector<AllocationBefore>& all
     for (const char* path : {kClassSchemesKey, kUserSchemesKey}) {
         RegKey key(false, path);
         for (const RegValue& value : key.Values())
-            if (SameSchemeName(value.Text(), name)) allocations.push_back({path, value.name, value});
+            if (SameSchemeName(value.Text(), name))
+                allocations.push_back({path, value.name, value});
     }
 }
 
@@ -250,7 +255,8 @@ LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
     LoadPlan plan;
     const MachineListing machine;
     std::unordered_set<std::string> inFile;
-    for (const Scheme& scheme : file.schemes) inFile.insert(SchemeNameKey(scheme.name));
+    for (const Scheme& scheme : file.schemes)
+        inFile.insert(SchemeNameKey(scheme.name));
     if (exact) {
         const std::vector<std::string> builtIn = SchemeStore::ReadProtectedNames();
         for (const auto& listed : machine.values) {
@@ -284,19 +290,27 @@ LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
         }
         if (!same) changed.insert(key);
     }
-    // Every copy of a changed scheme is written, in the file's order.
-    std::vector<std::string> replacedKeys;
+    // Every copy of a changed scheme is written, in the file's order. The machine's copies just
+    // read are what the backup's scheme file shows; only the schemes removed are read besides.
+    std::vector<char> replacing(present.size(), 0);
     for (const Scheme& scheme : file.schemes) {
         if (!changed.count(SchemeNameKey(scheme.name))) continue;
         plan.writes.schemes.push_back(scheme);
         auto found = at.find(SchemeNameKey(scheme.name));
-        if (found != at.end() && !std::count(replacedKeys.begin(), replacedKeys.end(), present[found->second]))
-            replacedKeys.push_back(present[found->second]);
+        if (found != at.end()) replacing[found->second] = 1;
     }
     for (const SchemeEntry& entry : file.entries)
         if (!SameAsMachine(entry, machine)) plan.writes.entries.push_back(entry);
-    for (const std::string& name : plan.removed) replacedKeys.push_back(*machine.Key(name));
-    plan.replaced = ReadMachineSchemes(machine, replacedKeys);
+    std::vector<std::string> removedKeys;
+    for (const std::string& name : plan.removed)
+        removedKeys.push_back(*machine.Key(name));
+    plan.replaced = ReadMachineSchemes(machine, removedKeys);
+    for (size_t i = 0; i < present.size(); ++i) {
+        if (!replacing[i]) continue;
+        plan.replaced.schemes.push_back(std::move(onMachine.schemes[i]));
+        if (const RegValue* value = machine.Value(present[i]))
+            plan.replaced.entries.push_back({value->name, value->Text()});
+    }
     return plan;
 }
 
@@ -331,7 +345,8 @@ bool LoadAndWrite(const std::string& path, GuardedChange& change, bool& writing,
         }
         writing = true;
         bool ok = plan.writes.SaveAll();
-        for (const std::string& name : plan.removed) ok = RetireScheme(name) && ok;
+        for (const std::string& name : plan.removed)
+            ok = RetireScheme(name) && ok;
         if (!ok) {
             ReportImportProblem(change.Undo());
             return false;
@@ -351,7 +366,7 @@ bool SaveSchemesToFile(const std::string& path) {
     bool written = false;
     try {
         SchemeFile file;
-        file.CollectRecords();
+        if (!file.CollectRecords()) return false; // another writer's turn: said so already
         written = file.WriteRecords(path);
     } catch (...) {
         WorkingHive().Assign({});
@@ -440,8 +455,9 @@ bool RestoreBackup(const std::string& id, bool dryRun, std::string* summary) {
         Backup backup;
         if (!ReadBackup(id, backup)) {
             Warn(nullptr,
-                 "The backup \"" + id + "\" could not be read.\nIt may have been removed or "
-                 "damaged.\n\nNothing has been changed.",
+                 "The backup \"" + id +
+                     "\" could not be read.\nIt may have been removed or "
+                     "damaged.\n\nNothing has been changed.",
                  "Backup Problem");
             return false;
         }

@@ -8,6 +8,7 @@
 #include "hive/SchemeFileFormat.h"
 #include "hive/Sha256.h"
 #include "store/SchemeStore.h"
+#include "store/WriterLock.h"
 
 namespace {
 
@@ -136,12 +137,17 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
-size_t SchemeFile::CollectRecords() {
+bool SchemeFile::CollectRecords() {
     SchemeStore store;
-    store.Load(false);
+    {
+        // Every scheme is read whole: no writer is half way through one meanwhile.
+        const WriterLock turn(nullptr);
+        if (!turn.Held()) return false;
+        store.Load(false);
+    }
     store.ExportAll();
     records = std::move(store.records);
-    return records.size();
+    return true;
 }
 
 bool SchemeFile::WriteRecords(const std::string& path) {

@@ -17,8 +17,9 @@ public:
     // Export form (each field ends with the terminator) for writing; parsed form after reading.
     std::vector<HiveRecord> records;
 
-    // Every scheme of the machine with the descriptions, in export form; returns their number.
-    size_t CollectRecords();
+    // Every scheme of the machine with the descriptions, in export form, read in the writers'
+    // turn. False, after "Schemes Busy", when another writer kept its turn.
+    bool CollectRecords();
 
     // Writes the header and the records, scrambled, then their checksum beside them. False when a
     // field holds the terminator (the file would read back differently; nothing is written) or a

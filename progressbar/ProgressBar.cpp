@@ -220,8 +220,7 @@ void CProgressBar::ShowCancel(int show) {
 void CProgressBar::Advance() {
     if (clockMode_) {
         clockFrame_ = (clockFrame_ + 1) % CLOCK_FACE_COUNT;
-        HICON face = LoadIconA(KetterelModule(), MAKEINTRESOURCEA(IDI_CLOCK_FIRST + clockFrame_));
-        Face(*dialog_).Send(STM_SETICON, reinterpret_cast<WPARAM>(face));
+        dialog_->ShowClockFace(clockFrame_);
     } else {
         Bar(*dialog_).StepIt();
     }

@@ -1,8 +1,13 @@
 #include "progressbar/ProgressBarDlg.h"
 #include "framework/Button.h"
+#include "framework/Dpi.h"
 #include "progressbar/Module.h"
 #include "progressbar/ProgressBar.h"
 #include "progressbar/resource.h"
+
+namespace {
+constexpr int kClockSide = 32; // pixels at 96 DPI
+} // namespace
 
 const std::vector<Command<CProgressBarDlg>> CProgressBarDlg::commands_ = {
     {IDCANCEL, BN_CLICKED, &CProgressBarDlg::OnCancelClicked},
@@ -11,8 +16,16 @@ const std::vector<Command<CProgressBarDlg>> CProgressBarDlg::commands_ = {
 CProgressBarDlg::CProgressBarDlg(CProgressBar& owner, HWND parent)
     : Dialog(IDD_PROGRESS, parent, KetterelModule()), owner_(owner) {}
 
+CProgressBarDlg::~CProgressBarDlg() {
+    // The window goes first (the base class's destructor would be too late for the face).
+    Destroy();
+    if (face_) DestroyIcon(face_);
+}
+
 BOOL CProgressBarDlg::OnInitDialog() {
     CenterOnOwner();
+    // The template's face is the system's icon size, which need not be the window's.
+    LoadClockFace(0, ShownDpi());
     if (HMENU menu = GetSystemMenu(Hwnd(), FALSE)) {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(menu, MF_STRING, IDM_ALWAYS_ON_TOP, "&Always on top");
@@ -72,6 +85,22 @@ void CProgressBarDlg::OnClockTick() {
     owner_.Advance();
     InvalidateRect(Hwnd(), nullptr, FALSE);
     UpdateWindow(Hwnd());
+}
+
+void CProgressBarDlg::ShowClockFace(int frame) { LoadClockFace(frame, ShownDpi()); }
+
+void CProgressBarDlg::OnDpiChanged(int dpi) { LoadClockFace(faceFrame_, dpi); }
+
+void CProgressBarDlg::LoadClockFace(int frame, int dpi) {
+    const int side = Dpi::Scale(kClockSide, dpi);
+    HICON face =
+        static_cast<HICON>(LoadImageA(KetterelModule(), MAKEINTRESOURCEA(IDI_CLOCK_FIRST + frame),
+                                      IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
+    if (!face) return;
+    SendDlgItemMessageA(Hwnd(), IDC_CLOCK_FACE, STM_SETICON, reinterpret_cast<WPARAM>(face), 0);
+    if (face_) DestroyIcon(face_);
+    face_ = face;
+    faceFrame_ = frame;
 }
 
 void CProgressBarDlg::SetTopmost(bool on) const {

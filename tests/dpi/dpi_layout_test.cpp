@@ -1,6 +1,7 @@
 // Every window of the program at the display scale of the Wine prefix this runs in (run.sh makes
-// one prefix per scale and names the scale in VLSM_DPI): no caption is wider than its control, and
-// the images the program sizes itself follow the scale.
+// one prefix per scale and names the scale in VLSM_DPI): no caption is wider or taller than its
+// control, every control lies inside its window, no list scrolls across, and the images the
+// program sizes itself follow the scale.
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include "allocation/AllocationDialog.h"
@@ -74,9 +75,10 @@ std::vector<std::string> CutCaptions(HWND window) {
     std::vector<HWND> controls;
     EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&controls));
     for (HWND control : controls) {
-        std::string text = TextOf(control);
-        // Blanks at the end draw nothing, though a wrapping text may move them to a line of their
-        // own.
+        // A wrapping text is measured as it is drawn: a blank at its end may push its last word
+        // to a line of its own. On one line, blanks at the end draw nothing.
+        const std::string drawn = TextOf(control);
+        std::string text = drawn;
         text.erase(text.find_last_not_of(' ') + 1);
         if (text.empty() || !IsWindowVisible(control)) continue;
         RECT client;
@@ -103,7 +105,8 @@ std::vector<std::string> CutCaptions(HWND window) {
             const UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
             if (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT) {
                 // Wrapped at the control's width: the words must fit across and the lines down.
-                needed = Measure(control, text, DT_WORDBREAK | prefix, client.right);
+                needed =
+                    Measure(control, drawn, DT_WORDBREAK | DT_EXPANDTABS | prefix, client.right);
                 if (needed.cy > client.bottom) {
                     cut.push_back(text + ": needs " + std::to_string(needed.cy) +
                                   " pixels down, has " + std::to_string(client.bottom));
@@ -124,6 +127,41 @@ std::vector<std::string> CutCaptions(HWND window) {
     return cut;
 }
 
+// Every visible control of `window` (and of the windows inside it) that reaches outside the
+// window's client area, and every list that scrolls across.
+std::vector<std::string> MisplacedControls(HWND window) {
+    std::vector<std::string> misplaced;
+    RECT area;
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    std::vector<HWND> controls;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&controls));
+    for (HWND control : controls) {
+        if (!IsWindowVisible(control)) continue;
+        const std::string name = ClassOf(control) + " " + std::to_string(GetDlgCtrlID(control)) +
+                                 " \"" + TextOf(control) + "\"";
+        RECT rect;
+        GetWindowRect(control, &rect);
+        if (rect.left < area.left || rect.top < area.top || rect.right > area.right ||
+            rect.bottom > area.bottom)
+            misplaced.push_back(name + " lies outside the client area");
+        if (ClassOf(control) == WC_LISTVIEWA && (GetWindowLongA(control, GWL_STYLE) & WS_HSCROLL))
+            misplaced.push_back(name + " scrolls across");
+    }
+    return misplaced;
+}
+
+// Whether the columns of list `id` fill its width exactly.
+void ExpectColumnsFill(HWND window, int id) {
+    ListView list(window, id);
+    RECT client;
+    GetClientRect(list.Hwnd(), &client);
+    int total = 0;
+    for (int column = 0; column < list.ColumnCount(); ++column)
+        total += list.ColumnWidth(column);
+    EXPECT_EQ(client.right, total) << "list " << id;
+}
+
 int IconSide(HIMAGELIST list) {
     int width = 0;
     int height = 0;
@@ -139,16 +177,35 @@ int ListImageSide(HWND dialog, int id, int which) {
 
 class DpiLayoutTest : public testing::Test {
 protected:
+    // The demo machine's schemes, users and classes, and a few more schemes.
     DpiLayoutTest() {
-        for (const char* name : {"Default User", "Year 7"})
-            StoreScheme(SampleScheme(name), "About it");
-        RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kProtectedSchemesKey, "Default User", "");
+        const std::pair<const char*, const char*> schemes[] = {
+            {"Default User", "Starting point for new schemes"},
+            {"Infants", "Reception to Year 2: big pictures and a talking helper"},
+            {"Juniors", "Years 3 to 6"},
+            {"Year 7", "First year of secondary school"},
+            {"Sixth Form", "Years 12 and 13: the full toolbar"},
+            {"Staff", "Teaching and support staff"},
+            {"Exam Room", "Locked down for examinations: no web links"}};
+        for (const auto& scheme : schemes)
+            StoreScheme(SampleScheme(scheme.first), scheme.second);
+        for (int more = 1; more <= 9; ++more) // enough that the scheme list scrolls down
+            AddScheme("Class " + std::to_string(more));
+        for (const char* name : {"Default User", "Exam Room"})
+            RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kProtectedSchemesKey, name, "");
+        for (const char* user : {"amelia.hughes", "ben.carter", "chloe.okafor", "daniel.price",
+                                 "mrs.whitfield", "mr.patel", "ict.technician"})
+            RegistrySandbox::CreateKey(HKEY_LOCAL_MACHINE, std::string(kAccountsKey) + "\\" + user);
+        classes.Write("LocalPallendra.ini", "[Pallendra]\r\nDefault Class=7A\r\nAvailable "
+                                            "Classes=7A,7B,8C,9 Science,10 ICT Set 2\r\n");
+        classes.Write("Pallendra.ini", "[Pallendra]\r\nDefault Class=Staff\r\nAvailable "
+                                       "Classes=11 Media,12 Computing,13 Computing,Staff\r\n");
     }
 
     int Scaled(int length) const { return MulDiv(length, dpi, Dpi::kBase); }
 
-    // Checks the captions of the window titled `title` that `dialog` shows and runs `more` on it;
-    // the robot closes it after.
+    // Checks the captions and the controls' places of the window titled `title` that `dialog`
+    // shows and runs `more` on it; the robot closes it after.
     template <class ModalDialog>
     void Check(ModalDialog& dialog, const std::string& title,
                const std::function<void(HWND)>& more = nullptr) {
@@ -157,6 +214,8 @@ protected:
                 EXPECT_EQ(dpi, Dpi::OfWindow(window)) << title;
                 for (const std::string& cut : CutCaptions(window))
                     ADD_FAILURE() << title << ": " << cut;
+                for (const std::string& misplaced : MisplacedControls(window))
+                    ADD_FAILURE() << title << ": " << misplaced;
                 if (more) more(window);
             });
         });
@@ -165,6 +224,7 @@ protected:
     const int dpi = ExpectedDpi();
     RegistrySandbox registry;
     picture_files::Folders pictures;
+    TempFolder classes;
     RecordingNotices notices;
     Robot robot;
 };
@@ -188,6 +248,11 @@ TEST_F(DpiLayoutTest, MainWindowAndItsSmallDialogs) {
         RECT now;
         GetWindowRect(window, &now);
         EXPECT_EQ(place.right - place.left, now.right - now.left);
+        // Once the list has its size at the new scale, the description column takes the rest.
+        MSG posted;
+        while (PeekMessageA(&posted, window, 0, 0, PM_REMOVE))
+            DispatchMessageA(&posted);
+        ExpectColumnsFill(window, IDC_SCHEME_LIST);
     });
     Dialog about(IDD_ABOUT);
     Check(about, "About Vexar Lumen Scheme Manager");
@@ -218,9 +283,12 @@ TEST_F(DpiLayoutTest, SchemeSheetWithItsPagesAndDialogs) {
                                       << page;
                               }
                           }
+                          // Only the page in front is visible, so each is looked at in turn.
+                          for (const std::string& cut : CutCaptions(shown.sheet))
+                              ADD_FAILURE() << page << ": " << cut;
+                          for (const std::string& misplaced : MisplacedControls(shown.sheet))
+                              ADD_FAILURE() << page << ": " << misplaced;
                       }
-                      for (const std::string& cut : CutCaptions(shown.sheet))
-                          ADD_FAILURE() << cut;
                   });
               });
     CRootPropertiesDlg root;
@@ -237,9 +305,11 @@ TEST_F(DpiLayoutTest, AllocationHelperChooserAndSchemePicker) {
     for (int mode : {0, 8}) { // the allocation layout and the per-user one
         FixedMode modes(mode);
         CAllocationDialog allocation(nullptr, modes);
+        allocation.classFiles.ntFolder = classes.Path();
         Check(allocation, mode ? "User Schemes" : "Classes, Users and Schemes", [&](HWND window) {
             if (!mode) {
                 EXPECT_EQ(Scaled(16), ListImageSide(window, IDC_ALLOCATION_LIST, LVSIL_SMALL));
+                ExpectColumnsFill(window, IDC_ALLOCATION_LIST);
             }
         });
     }

@@ -5,6 +5,7 @@
 #include <process.h>
 #include <functional>
 #include <string>
+#include <vector>
 #include "progressbar/ProgressBar.h"
 #include "progressbar/resource.h"
 
@@ -33,6 +34,22 @@ inline HICON ShownFace(const CProgressBar& bar) {
 // A face from the library's own resources: the program's module has none.
 inline HICON LibraryFace(int id) {
     return LoadIconA(GetModuleHandleA("Ketterel.dll"), MAKEINTRESOURCEA(id));
+}
+// What an icon shows, to tell faces apart: the dialog loads a copy of its own of each face.
+inline std::vector<BYTE> Picture(HICON icon) {
+    std::vector<BYTE> bits;
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return bits;
+    for (HBITMAP bitmap : {info.hbmColor, info.hbmMask}) {
+        if (!bitmap) continue;
+        BITMAP header = {};
+        GetObjectA(bitmap, sizeof header, &header);
+        std::vector<BYTE> part(static_cast<size_t>(header.bmWidthBytes) * header.bmHeight);
+        GetBitmapBits(bitmap, static_cast<LONG>(part.size()), part.data());
+        bits.insert(bits.end(), part.begin(), part.end());
+        DeleteObject(bitmap);
+    }
+    return bits;
 }
 inline bool MenuFlag(const CProgressBar& bar, UINT command, UINT flag) {
     return (GetMenuState(GetSystemMenu(bar.GetDialogCWnd(), FALSE), command, MF_BYCOMMAND) &

@@ -92,7 +92,8 @@ TEST(ProgressBar, ClockModeTurnsTheHandAndLeavesTheBarAlone) {
     EXPECT_TRUE(Visible(bar, IDC_CLOCK_FACE));
     for (int step = 1; step <= CLOCK_FACE_COUNT; ++step) {
         EXPECT_EQ(1, bar.Step());
-        EXPECT_EQ(LibraryFace(IDI_CLOCK_FIRST + step % CLOCK_FACE_COUNT), ShownFace(bar))
+        EXPECT_EQ(Picture(LibraryFace(IDI_CLOCK_FIRST + step % CLOCK_FACE_COUNT)),
+                  Picture(ShownFace(bar)))
             << "step " << step;
     }
     // Range, step and markers wait for the bar; the position does not.

@@ -38,13 +38,15 @@ template <class F> double BestSeconds(F&& run) {
 }
 
 // A scheme with every field of its roots and links filled, as a school would fill them.
-inline Scheme MakeScheme(const std::string& name, int roots, int links) {
+// `variant` changes the names, paths and addresses of the roots and links.
+inline Scheme MakeScheme(const std::string& name, int roots, int links,
+                         const std::string& variant = std::string()) {
     Scheme scheme;
     scheme.name = name;
     for (int n = 1; n <= roots; ++n) {
         FolderRoot root;
-        root.displayName = "Root folder " + std::to_string(n);
-        root.path = "\\\\server\\share\\year group\\" + std::to_string(n);
+        root.displayName = "Root folder " + variant + std::to_string(n);
+        root.path = "\\\\server\\share\\year group\\" + variant + std::to_string(n);
         root.folderLevels = n % 4;
         root.collapsedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder closed.bmp";
         root.expandedIconFile = "C:\\Program Files\\Orrinford\\Pictures\\folder open.bmp";
@@ -57,8 +59,8 @@ inline Scheme MakeScheme(const std::string& name, int roots, int links) {
     scheme.roots.count = roots;
     for (int n = 1; n <= links; ++n) {
         WebLink link;
-        link.displayName = "Link " + std::to_string(n);
-        link.url = "http://www.school.example/pages/" + std::to_string(n) + ".html";
+        link.displayName = "Link " + variant + std::to_string(n);
+        link.url = "http://www.school.example/pages/" + variant + std::to_string(n) + ".html";
         link.iconFile = "C:\\Program Files\\Orrinford\\Pictures\\globe.bmp";
         link.longToolTip = "A page chosen by the teacher";
         link.shortToolTip = "Web";

@@ -16,6 +16,8 @@
 #include "app/Startup.h"
 #include "editor/MyPropertySheet.h"
 #include "framework/FileChooser.h"
+#include "hive/LoadBackup.h"
+#include "hive/SchemeFile.h"
 #include "resource.h"
 #include "tools/bench/BenchSetup.h"
 
@@ -132,7 +134,7 @@ struct Row {
     int schemes = 0;
     long values = 0;
     double walk = 0, startup = 0, edit = 0, create = 0, load = 0, regImport = 0, save = 0,
-           regExport = 0;
+           regExport = 0, loadOver = 0;
     int shown = 0;
 };
 
@@ -153,6 +155,21 @@ Row Measure(int schemes, int roots, int links, FixedChooser& chooser, const std:
     const std::string realSchemes = "HKCU\\" + machine.Path() + "\\" + kSchemesKey;
     const std::string schemeFile = folder + "\\all.esm";
     const std::string regFile = folder + "\\all.reg";
+    // The same schemes with other values: a load of it replaces every scheme, with its backup.
+    const std::string otherFile = folder + "\\other.esm";
+    {
+        SchemeStore other;
+        for (int i = 0; i < schemes; ++i) {
+            const std::string name = "Scheme " + std::to_string(i + 1);
+            other.entries.push_back({name, "Another description of " + name});
+            other.schemes.push_back(bench::MakeScheme(name, roots, links, "other"));
+        }
+        other.ExportAll();
+        SchemeFile file;
+        file.records = std::move(other.records);
+        file.WriteRecords(otherFile);
+    }
+    SetBackupFolder(folder + "\\backups");
 
     // Every measure once per round, the rounds one after another, the best of each kept: a
     // machine whose load changes meanwhile slows the program and its yardsticks alike.
@@ -186,10 +203,23 @@ Row Measure(int schemes, int roots, int links, FixedChooser& chooser, const std:
         best(row.load, Seconds([&] { main.Click(IDC_LOAD_FROM_DISK); }));
         bench::ClearSchemes();
         best(row.regImport, Seconds([&] { bench::RunReg("import \"" + regFile + "\""); }));
+        // Over the machine's own schemes: every one replaced, each backed up first.
+        chooser.path = otherFile;
+        best(row.loadOver, Seconds([&] { main.Click(IDC_LOAD_FROM_DISK); }));
+        chooser.path = schemeFile;
+        bench::ClearSchemes();
+        machine.Seed(schemes, roots, links);
     }
     if (main.Main().SchemeList().Count() != schemes) ++notices.shown;
     DeleteFileA(schemeFile.c_str());
     DeleteFileA(regFile.c_str());
+    DeleteFileA(otherFile.c_str());
+    for (const BackupSummary& backup : ListBackups()) {
+        DeleteFileA((folder + "\\backups\\" + backup.id + ".vlb").c_str());
+        DeleteFileA(BackupSchemeFile(backup.id).c_str());
+    }
+    RemoveDirectoryA((folder + "\\backups").c_str());
+    SetBackupFolder(std::string());
     row.shown = notices.shown;
     SetNotices(nullptr);
     return row;
@@ -220,17 +250,17 @@ int main(int argc, char** argv) {
         roots, links, kRounds);
     std::printf("| schemes | values | full walk | start-up | x | Edit+OK | x | Create copy | x | "
                 "Load | reg import | "
-                "Load/import | Save | reg export | Save/export |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+                "Load/import | Save | reg export | Save/export | Load over | Load over/import |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     bool ok = true;
     for (int schemes : sizes) {
         const Row r = Measure(schemes, roots, links, chooser, folder);
         std::printf("| %d | %ld | %.0f | %.0f | %.2f | %.0f | %.3f | %.0f | %.3f | %.0f | %.0f | "
-                    "%.2f | %.0f | %.0f | %.2f |\n",
+                    "%.2f | %.0f | %.0f | %.2f | %.0f | %.2f |\n",
                     r.schemes, r.values, r.walk * 1e3, r.startup * 1e3, r.startup / r.walk,
                     r.edit * 1e3, r.edit / r.walk, r.create * 1e3, r.create / r.walk, r.load * 1e3,
                     r.regImport * 1e3, r.load / r.regImport, r.save * 1e3, r.regExport * 1e3,
-                    r.save / r.regExport);
+                    r.save / r.regExport, r.loadOver * 1e3, r.loadOver / r.regImport);
         std::fflush(stdout);
         ok = ok && r.shown == 0 && r.values > 0;
     }
