@@ -4,6 +4,8 @@
 # saves a screenshot and prints its path. Installs what is missing first.
 # Options: --reset seeds the demo machine afresh; --shot FILE names the screenshot; --scale PERCENT
 # shows the demo machine at that display scale (100, 125, 150, 200; 100 when not given).
+# On a machine that cannot run 32-bit code (or with VLSM_NO_32BIT=1) the demo machine is a win64
+# prefix running the 64-bit build, copied into the install folder: the package holds the 32-bit one.
 set -euo pipefail
 cd "$(dirname "$0")"
 reset=""
@@ -24,9 +26,18 @@ if ! [[ "$scale" =~ ^[0-9]+$ ]] || ((scale < 100 || scale > 300)); then
 fi
 tools/setup/install-deps.sh
 
-build=build/win32
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-targets=(--target msi)
+if tools/setup/runs-32bit.sh; then
+    export VLSM_ARCH=x86
+    build=build/win32
+    cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+    targets=(--target msi)
+else
+    echo "This is the 64-bit build (build/win64) on a win64 demo machine: this machine cannot run 32-bit code."
+    export VLSM_ARCH=x64
+    build=build/win64
+    cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+    targets=(--target scheme_manager --target ketterel)
+fi
 [[ -d tools/classroom ]] && targets+=(--target rostrum_config)
 cmake --build "$build" "${targets[@]}"
 
@@ -39,7 +50,7 @@ if [[ -n "${DISPLAY:-}" ]]; then
     tools/demo/make-demo-machine.sh "$build" "$prefix" $reset
     tools/demo/set-scale.sh "$prefix" "$VLSM_DEMO_DPI" "$VLSM_DEMO_DESKTOP"
     source tools/wine/env.sh "$prefix"
-    exec wine "$exe"
+    exec "$WINELOADER" "$exe"
 fi
 
 # No display: run on a virtual one, photograph the main window, then close the program.

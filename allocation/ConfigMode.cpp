@@ -1,8 +1,8 @@
 #include "allocation/ConfigMode.h"
 #include <objbase.h>
 
-#if !defined(__i386__)
-#error "The guard below registers an i386 exception frame."
+#if !defined(__i386__) && !defined(__x86_64__)
+#error "The guard below knows the exception frames of i386 and x86-64 only."
 #endif
 
 const CLSID kConfigComponentClsid = {
@@ -52,35 +52,85 @@ Outcome AskComponent(Query& query) {
     return outcome;
 }
 
-// An i386 exception registration record. Ours is the outermost frame of the worker, so the
-// component's own handlers see its exceptions first; only what it leaves unhandled reaches us.
+void Ask(void* parameter) {
+    Query& query = *static_cast<Query*>(parameter);
+    query.outcome = AskComponent(query);
+}
+} // namespace
+
+// The guard is the outermost frame of the worker, so the component's own handlers see its
+// exceptions first; only what it leaves unhandled reaches us. Ours then runs the component's
+// unwind handlers, drops its frames and ends the worker from a stack position of our own.
+extern "C" {
+__attribute__((used)) static void GuardLeave() { ExitThread(kFaultExitCode); }
+
+#if defined(__i386__)
+// An exception registration record, chained through %fs:0.
 struct GuardFrame {
     GuardFrame* next;
     void* handler;
 };
 
-void LeaveFaultedWorker() { ExitThread(kFaultExitCode); }
-
-extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame,
-                                                      CONTEXT* context, void* /*dispatcher*/) {
+static EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame,
+                                                  CONTEXT* context, void* /*dispatcher*/) {
     if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
         return ExceptionContinueSearch;
-    // Run the component's unwind handlers and drop its frames, then end the worker from a stack
-    // position inside our own frame's region.
     RtlUnwind(frame, nullptr, record, nullptr);
     context->Esp = (reinterpret_cast<DWORD>(frame) - 64) & ~DWORD(15);
-    context->Eip = reinterpret_cast<DWORD>(&LeaveFaultedWorker);
+    context->Eip = reinterpret_cast<DWORD>(&GuardLeave);
     return ExceptionContinueExecution;
 }
 
-DWORD WINAPI QueryThread(void* parameter) {
-    Query& query = *static_cast<Query*>(parameter);
+static void GuardedCall(void (*body)(void*), void* parameter) {
     GuardFrame guard = {nullptr, reinterpret_cast<void*>(&GuardHandler)};
     asm volatile("movl %%fs:0, %0" : "=r"(guard.next));
     asm volatile("movl %0, %%fs:0" : : "r"(&guard) : "memory");
-    Outcome outcome = AskComponent(query);
+    body(parameter);
     asm volatile("movl %0, %%fs:0" : : "r"(guard.next) : "memory");
-    query.outcome = outcome;
+}
+#else
+// No frame chain here: a function's handler is named in its unwind data. GuardedCall (below, in
+// assembly) calls body(parameter) under GuardHandler; RtlUnwindEx resumes at GuardLanding with
+// GuardedCall's own stack pointer: 16-byte aligned, shadow space included.
+void GuardedCall(void (*body)(void*), void* parameter);
+void GuardLanding();
+
+static __attribute__((used)) EXCEPTION_DISPOSITION GuardHandler(EXCEPTION_RECORD* record,
+                                                                void* frame, CONTEXT* context,
+                                                                DISPATCHER_CONTEXT* dispatcher) {
+    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
+        return ExceptionContinueSearch;
+    RtlUnwindEx(frame, reinterpret_cast<void*>(&GuardLanding), record, nullptr, context,
+                dispatcher->HistoryTable);
+    return ExceptionContinueSearch; // not reached
+}
+
+asm(R"(
+    .text
+    .def GuardedCall; .scl 3; .type 32; .endef
+GuardedCall:
+    .seh_proc GuardedCall
+    .seh_handler GuardHandler, @except
+    subq $40, %rsp
+    .seh_stackalloc 40
+    .seh_endprologue
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    callq *%rax
+    nop
+    addq $40, %rsp
+    ret
+GuardLanding:
+    callq GuardLeave
+    int3
+    .seh_endproc
+)");
+#endif
+}
+
+namespace {
+DWORD WINAPI QueryThread(void* parameter) {
+    GuardedCall(&Ask, parameter);
     return 0;
 }
 } // namespace

@@ -1,5 +1,5 @@
 #include "app/DiskCommands.h"
-#include "app/MainDialog.h"
+#include "app/SchemeListSite.h"
 #include "framework/FileChooser.h"
 #include "framework/FileSystem.h"
 #include "framework/Notices.h"
@@ -7,6 +7,7 @@
 #include "hive/ExportImport.h"
 #include "hive/LoadBackup.h"
 #include "hive/ProgressDialog.h"
+#include "store/SchemeStore.h"
 
 namespace {
 
@@ -17,19 +18,19 @@ const char* const kExtension = "*.esm";
 // lets it repaint; the cursor it replaced comes back at the end.
 class BusyCursor {
 public:
-    explicit BusyCursor(CMainDialog& main)
-        : main_(main), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
-        main_.SetBusy(true);
+    explicit BusyCursor(SchemeListSite& list)
+        : list_(list), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
+        list_.SetBusy(true);
     }
     ~BusyCursor() {
-        main_.SetBusy(false);
+        list_.SetBusy(false);
         SetCursor(previous_ ? previous_ : LoadCursorA(nullptr, IDC_ARROW));
     }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
 private:
-    CMainDialog& main_;
+    SchemeListSite& list_;
     HCURSOR previous_;
 };
 
@@ -42,56 +43,55 @@ void ResetStore(SchemeStore& store) {
     store.currentKey.clear();
 }
 
+// The selected scheme, or none.
+std::string Selected(const SchemeListSite& list) {
+    std::string name;
+    return list.SelectedName(name) ? name : std::string();
+}
+
 } // namespace
 
-void LoadFromDisk(CMainDialog& main) {
+void LoadFromDisk(SchemeStore& store, SchemeListSite& list) {
     std::string path;
     if (!CurrentFileChooser().ChooseToOpen(
-            main.Hwnd(),
+            list.Owner(),
             {kFilter, kExtension, kExtension,
              OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON},
             path))
         return;
-    BusyCursor busy(main);
-    SchemeStore written;
-    bool complete = false;
+    BusyCursor busy(list);
     {
-        const ProgressDialog progress(main.Hwnd());
-        complete = LoadSchemesFromFile(path, &written);
+        const ProgressDialog progress(list.Owner());
+        LoadSchemesFromFile(path);
     }
-    SchemeStore& store = main.Store();
     ResetStore(store);
-    // The list takes what the load has just written; after a refusal or a failed write it is
-    // read again, since what is on the machine is then not known here.
-    if (complete)
-        store.MergeImported(written);
-    else
-        store.RefreshEntries();
-    main.RefreshList();
+    // Read again, not taken from the file: another writer may have changed other schemes too.
+    list.BringIntoStep(Selected(list));
 }
 
-void SaveToDisk(CMainDialog& main) {
+void SaveToDisk(SchemeListSite& list) {
     std::string path;
     if (!CurrentFileChooser().ChooseToSave(
-            main.Hwnd(),
+            list.Owner(),
             {kFilter, kExtension, kExtension, OFN_OVERWRITEPROMPT | OFN_NONETWORKBUTTON}, path))
         return;
-    BusyCursor busy(main);
+    BusyCursor busy(list);
     if (!PathExists(FolderOf(path))) {
-        Warn(main.Hwnd(), "The folder you have specified is read only, please pick another",
+        Warn(list.Owner(), "The folder you have specified is read only, please pick another",
              "Export Problem");
-        return;
+    } else {
+        const ProgressDialog progress(list.Owner());
+        SaveSchemesToFile(path);
     }
-    const ProgressDialog progress(main.Hwnd());
-    SaveSchemesToFile(path);
+    list.BringIntoStep(Selected(list));
 }
 
-void UndoLastLoad(CMainDialog& main) {
+void UndoLastLoad(SchemeStore& store, SchemeListSite& list) {
     const std::vector<BackupSummary> backups = ListBackups();
     auto last = std::find_if(backups.rbegin(), backups.rend(),
                              [](const BackupSummary& b) { return b.kind == "load"; });
     if (last == backups.rend()) {
-        ShowMessage(main.Hwnd(), "There is no load from disk to undo on this computer.",
+        ShowMessage(list.Owner(), "There is no load from disk to undo on this computer.",
                     "Undo Last Load", MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -100,13 +100,11 @@ void UndoLastLoad(CMainDialog& main) {
         std::to_string(last->replaced + last->removed) +
         " scheme(s) it changed will be put back as they were before it, and " +
         std::to_string(last->added) + " scheme(s) it added will be removed.";
-    if (ShowMessage(main.Hwnd(), question, "Undo Last Load", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (ShowMessage(list.Owner(), question, "Undo Last Load", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    BusyCursor busy(main);
+    BusyCursor busy(list);
     RestoreBackup(last->id);
     // Whatever was put back, the list shows the registry as it now is.
-    SchemeStore& store = main.Store();
     ResetStore(store);
-    store.RefreshEntries();
-    main.RefreshList();
+    list.BringIntoStep(Selected(list));
 }

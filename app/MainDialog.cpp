@@ -28,9 +28,17 @@ const std::vector<Command<CMainDialog>> CMainDialog::commands_ = {
     {IDM_ABOUT, 0, &CMainDialog::OnAboutMenu},
 };
 
+int CMainDialog::ImageOf(const Row& row) { return row.builtIn ? kProtectedImage : kSchemeImage; }
+
 CMainDialog::CMainDialog(HWND parent) : Dialog(IDD_MAIN, parent) {}
 
+CMainDialog::~CMainDialog() {
+    if (waiterInstalled_) SetTurnWaiter(previousWaiter_);
+}
+
 BOOL CMainDialog::OnInitDialog() {
+    previousWaiter_ = SetTurnWaiter(&waiting_);
+    waiterInstalled_ = true;
     store_.LoadEntries(true); // the list; a command reads the sections it needs
     SetUpButtons();
     SetUpList();
@@ -78,25 +86,23 @@ void CMainDialog::RefreshList() {
     MakeImages(ShownDpi());
     protectedNames_ = SchemeStore::ReadProtectedNames();
     for (const SchemeEntry& entry : store_.entries) {
-        int row = list.InsertItem(list.Count(), entry.name, IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
+        const Row shown{entry.description, IsProtected(entry.name)};
+        int row = list.InsertItem(list.Count(), entry.name, ImageOf(shown));
         // The list sorts itself, so the row to describe is the one the insertion reports.
         if (row >= 0) list.SetItemText(row, 1, entry.description);
-        shown_[entry.name] = entry.description;
+        shown_[entry.name] = shown;
     }
     list.SetRedraw(true); // first: a list that does not draw keeps its scroll bars as they were
     list.FitLastColumn();
     list.Redraw();
 }
 
-void CMainDialog::SyncList(const std::string& selected) {
-    store_.RefreshEntries();
-    ShowEntries(selected);
-}
-
-void CMainDialog::ShowEntries(const std::string& selected) {
-    std::unordered_map<std::string, std::string> listed;
+void CMainDialog::BringIntoStep(const std::string& selected) {
+    store_.LoadEntries(false); // ends the program when the Schemes key is gone
+    protectedNames_ = SchemeStore::ReadProtectedNames();
+    std::unordered_map<std::string, Row> listed;
     for (const SchemeEntry& entry : store_.entries)
-        listed.emplace(entry.name, entry.description);
+        listed.emplace(entry.name, Row{entry.description, IsProtected(entry.name)});
     // Only what went or changed since the rows were filled is looked up, by name.
     ListView list = SchemeList();
     for (const auto& row : shown_) {
@@ -104,17 +110,18 @@ void CMainDialog::ShowEntries(const std::string& selected) {
         if (at != listed.end() && at->second == row.second) continue;
         const int index = list.FindItem(row.first);
         if (index < 0) continue;
-        if (at == listed.end()) list.DeleteItem(index);
-        else list.SetItemText(index, 1, at->second);
+        if (at == listed.end()) {
+            list.DeleteItem(index);
+        } else {
+            list.SetItemText(index, 1, at->second.description);
+            list.SetItemImage(index, ImageOf(at->second));
+        }
     }
-    bool protectedRead = false;
     for (const SchemeEntry& entry : store_.entries) {
         if (shown_.count(entry.name)) continue;
-        if (!protectedRead) protectedNames_ = SchemeStore::ReadProtectedNames();
-        protectedRead = true;
-        int row = list.InsertItem(list.Count(), entry.name,
-                                  IsProtected(entry.name) ? kProtectedImage : kSchemeImage);
-        if (row >= 0) list.SetItemText(row, 1, entry.description);
+        const Row& shown = listed[entry.name];
+        int row = list.InsertItem(list.Count(), entry.name, ImageOf(shown));
+        if (row >= 0) list.SetItemText(row, 1, shown.description);
     }
     shown_ = std::move(listed);
     list.FitLastColumn();
@@ -172,7 +179,7 @@ void CMainDialog::OnHelp() { OpenHelp(); }
 
 INT_PTR CMainDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) {
     if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == IDM_UNDO_LOAD) {
-        UndoLastLoad(*this);
+        UndoLastLoad(store_, *this);
         handled = true;
         SetMsgResult(0);
         return TRUE;
@@ -184,17 +191,21 @@ INT_PTR CMainDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) {
     return TRUE;
 }
 
-void CMainDialog::OnCreate() { CreateScheme(*this); }
+void CMainDialog::OnCreate() { CreateScheme(store_, *this); }
 
-void CMainDialog::OnEdit() { EditScheme(*this); }
+void CMainDialog::OnEdit() { EditScheme(store_, *this); }
 
-void CMainDialog::OnDelete() { DeleteScheme(*this); }
+void CMainDialog::OnDelete() { DeleteScheme(store_, *this); }
 
-void CMainDialog::OnLoadFromDisk() { LoadFromDisk(*this); }
+void CMainDialog::OnLoadFromDisk() { LoadFromDisk(store_, *this); }
 
 void CMainDialog::OnSaveToDisk() { SaveToDisk(*this); }
 
-void CMainDialog::OnAllocate() { ShowAllocation(Hwnd()); }
+void CMainDialog::OnAllocate() {
+    ShowAllocation(Hwnd());
+    std::string selected;
+    BringIntoStep(SelectedName(selected) ? selected : std::string());
+}
 
 void CMainDialog::OnChooseHelper() {
     CHelperChooserDlg chooser(Hwnd());

@@ -1,9 +1,11 @@
 #pragma once
 // The program's main window: the scheme list and every command. It owns the program's one
-// long-lived SchemeStore; the commands of other files work on it through the accessors below.
+// long-lived SchemeStore and hands it to the commands with itself as their list.
 #include <string>
 #include <unordered_map>
 #include <vector>
+#include "app/SchemeListSite.h"
+#include "app/WaitTurnDlg.h"
 #include "editor/HoverButton.h"
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
@@ -11,37 +13,27 @@
 #include "resource.h"
 #include "store/SchemeStore.h"
 
-class CMainDialog : public Dialog {
+class CMainDialog : public Dialog, public SchemeListSite {
 public:
-    // What the scheme commands hand between their steps.
-    struct SchemeWork {
-        std::string oldName;
-        std::string newName;
-        std::string description;
-        bool selectionEditable = false; // the selected scheme is not protected
-    };
-
     explicit CMainDialog(HWND parent = nullptr);
+    ~CMainDialog() override;
 
     SchemeStore& Store() { return store_; }
     ListView SchemeList() const { return ListView(Hwnd(), IDC_SCHEME_LIST); }
     // Rebuilds the rows and their icons from the store's entries.
     void RefreshList();
-    // Reads the entries again and brings the rows into step with them, touching only the rows
-    // that differ, so that another writer's changes show too; then selects the row named
-    // `selected`, when there is one.
-    void SyncList(const std::string& selected);
-    // The same with the store's entries as they stand, when they have just been read.
-    void ShowEntries(const std::string& selected);
     // The first selected row, or -1.
     int SelectedRow() const { return SchemeList().Selected(); }
-    // The Name text of the selected row; false when no row is selected.
-    bool SelectedName(std::string& name) const;
     const std::vector<std::string>& ProtectedNames() const { return protectedNames_; }
     bool IsProtected(const std::string& name) const;
-    SchemeWork& Work() { return work_; }
+
+    // The list as the commands see it. Bringing it into step touches only the rows that went,
+    // changed (description or built-in mark) or came since they were last shown.
+    HWND Owner() const override { return Hwnd(); }
+    bool SelectedName(std::string& name) const override;
+    void BringIntoStep(const std::string& selected) override;
     // While set, the dialog shows the busy cursor whenever the pointer is over it.
-    void SetBusy(bool busy) { busy_ = busy; }
+    void SetBusy(bool busy) override { busy_ = busy; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -74,9 +66,23 @@ private:
     CHoverButton save_;
     CHoverButton help_;
     ImageList images_;
+    // What a row shows besides its name.
+    struct Row {
+        std::string description;
+        bool builtIn = false;
+        bool operator==(const Row& other) const {
+            return description == other.description && builtIn == other.builtIn;
+        }
+    };
+
     SchemeStore store_;
     std::vector<std::string> protectedNames_;
-    std::unordered_map<std::string, std::string> shown_; // each row's name and description
-    SchemeWork work_;
+    static int ImageOf(const Row& row);
+
+    std::unordered_map<std::string, Row> shown_; // by name
     bool busy_ = false;
+    // The program's writers wait for their turn in this window, while the dialog lives.
+    CWaitTurnDlg waiting_;
+    TurnWaiter* previousWaiter_ = nullptr;
+    bool waiterInstalled_ = false;
 };

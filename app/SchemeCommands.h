@@ -1,15 +1,17 @@
 #pragma once
-// The main dialog's Create, Edit and Delete commands. Each works on the dialog's store and list
-// (Edit and Delete on the selected row) and ends by bringing the list into step with the registry.
+// The Create, Edit and Delete commands. Each works on the store and the list it is given (Edit and
+// Delete on the selected row), writes in the writers' turn what no other writer changed meanwhile,
+// and ends by bringing the list into step with the registry.
 #include <windows.h>
 #include <string>
 #include <vector>
 
-class CMainDialog;
+class SchemeListSite;
+class SchemeStore;
 
-void CreateScheme(CMainDialog& main);
-void EditScheme(CMainDialog& main);
-void DeleteScheme(CMainDialog& main);
+void CreateScheme(SchemeStore& store, SchemeListSite& list);
+void EditScheme(SchemeStore& store, SchemeListSite& list);
+void DeleteScheme(SchemeStore& store, SchemeListSite& list);
 
 // The naming rules of a new or renamed scheme; both ask through the Scheme Name Problem dialog.
 // The name unchanged when it is not empty, else the first non-empty name entered.

@@ -58,8 +58,7 @@ const OptionRule kOptions[] = {
     {"--json",
      Of(ToolCommand::List) | Of(ToolCommand::Show) | Of(ToolCommand::Fleet) |
          Of(ToolCommand::Backups),
-     nullptr,
-     [](CommandLine& line, const std::string&) { return line.json = true; }},
+     nullptr, [](CommandLine& line, const std::string&) { return line.json = true; }},
     {"--dry-run", Of(ToolCommand::Import) | Of(ToolCommand::Restore), nullptr,
      [](CommandLine& line, const std::string&) { return line.dryRun = true; }},
     {"--exact", Of(ToolCommand::Verify) | Of(ToolCommand::Import), nullptr,

@@ -4,7 +4,18 @@
 #include <string>
 #include <vector>
 
-enum class ToolCommand { Help, Version, List, Export, Import, Verify, Show, Fleet, Backups, Restore };
+enum class ToolCommand {
+    Help,
+    Version,
+    List,
+    Export,
+    Import,
+    Verify,
+    Show,
+    Fleet,
+    Backups,
+    Restore
+};
 
 struct CommandLine {
     ToolCommand command = ToolCommand::Help;

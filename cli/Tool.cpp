@@ -172,6 +172,41 @@ std::vector<StoredValue> ValuesToStore(const Scheme& s) {
     return values;
 }
 
+// The description a load leaves for `name`: of the file's entries for that registry value (names
+// compared as the registry compares them) the last, which is written after the others.
+std::string FileDescription(const SchemeStore& file, const std::string& name) {
+    for (auto entry = file.entries.rbegin(); entry != file.entries.rend(); ++entry)
+        if (SameSchemeName(entry->name, name)) return entry->description;
+    return std::string();
+}
+
+// The copies of one scheme in a file: the spellings in file order, the last being what a load
+// leaves on the machine.
+struct Copies {
+    std::vector<std::string> names;
+    size_t last = 0; // index of the last copy in the file's schemes
+};
+
+// Per registry key, in the order of each key's first copy.
+std::vector<Copies> CopiesByKey(const SchemeStore& file) {
+    std::vector<Copies> keys;
+    std::unordered_map<std::string, size_t> at;
+    for (size_t i = 0; i < file.schemes.size(); ++i) {
+        const auto found = at.emplace(SchemeNameKey(file.schemes[i].name), keys.size());
+        if (found.second) keys.emplace_back();
+        keys[found.first->second].names.push_back(file.schemes[i].name);
+        keys[found.first->second].last = i;
+    }
+    return keys;
+}
+
+std::string Quoted(const std::vector<std::string>& names) {
+    std::string out;
+    for (size_t i = 0; i < names.size(); ++i)
+        out += (i ? ", \"" : "\"") + WithoutControls(names[i]) + "\"";
+    return out;
+}
+
 class Tool {
 public:
     Tool(const CommandLine& line, std::ostream& out, std::ostream& err)
@@ -322,6 +357,8 @@ private:
             SchemeStore file;
             if (!ReadFile(file)) return Failed();
             if (RegKey::Exists(HKEY_LOCAL_MACHINE, kSchemesKey)) {
+                const WriterLock turn(nullptr);
+                if (!turn.Held()) return Failed();
                 SchemeStore machine;
                 machine.RefreshEntries();
                 differences_ = FindDifferences(file, machine);
@@ -342,7 +379,10 @@ private:
     // on its own, a few at once, a batch at a time.
     template <class Each>
     static void CompareWithMachine(const SchemeStore& file, const SchemeStore& machine, Each each) {
-        const EntryIndex fileEntries(file.entries);
+        // Of several copies of one scheme only the last reaches the machine: it alone is compared.
+        std::vector<const Scheme*> kept;
+        for (const Copies& copies : CopiesByKey(file))
+            kept.push_back(&file.schemes[copies.last]);
         const EntryIndex machineEntries(machine.entries);
         Scheme sample; // one item of each kind, for the names of an item's values
         sample.roots.roots.resize(1);
@@ -350,18 +390,18 @@ private:
         const ItemValueNames itemValues = ItemValueNamesOf(ValuesToStore(sample));
         constexpr size_t kBatch = 64;
         constexpr unsigned kThreads = 6;
-        for (size_t first = 0; first < file.schemes.size(); first += kBatch) {
-            const size_t count = std::min(kBatch, file.schemes.size() - first);
+        for (size_t first = 0; first < kept.size(); first += kBatch) {
+            const size_t count = std::min(kBatch, kept.size() - first);
             std::vector<const SchemeEntry*> onMachine(count);
             std::vector<std::vector<RecordDifference>> found(count);
             for (size_t i = 0; i < count; ++i)
-                onMachine[i] = machineEntries.Find(file.schemes[first + i].name);
+                onMachine[i] = machineEntries.Find(kept[first + i]->name);
             SpreadWork(
                 count,
                 [&](size_t i) {
-                    const Scheme& scheme = file.schemes[first + i];
+                    const Scheme& scheme = *kept[first + i];
                     if (!onMachine[i]) return;
-                    const std::string description = fileEntries.Description(scheme.name);
+                    const std::string description = FileDescription(file, scheme.name);
                     if (description != onMachine[i]->description)
                         found[i].push_back(
                             DescriptionDifference(description, onMachine[i]->description));
@@ -372,8 +412,18 @@ private:
                 },
                 kThreads);
             for (size_t i = 0; i < count; ++i)
-                each(file.schemes[first + i], onMachine[i], found[i]);
+                each(*kept[first + i], onMachine[i], found[i]);
         }
+    }
+
+    // A line for every scheme the file holds more than once: a hand-merged file can, and only
+    // its last copy reaches the machine.
+    void NameRepeats(const SchemeStore& file) {
+        for (const Copies& copies : CopiesByKey(file))
+            if (copies.names.size() > 1)
+                out_ << "scheme \"" << WithoutControls(copies.names.back()) << "\": in the file "
+                     << copies.names.size() << " times (" << Quoted(copies.names)
+                     << "); a load keeps the last\n";
     }
 
     // Every difference of the machine from the file; with --exact, the machine's schemes that the
@@ -405,6 +455,10 @@ private:
         SchemeStore file;
         if (!ReadFile(file)) return Failed();
         if (!SchemesReadable()) return kExitUnavailable;
+        NameRepeats(file);
+        // The machine's schemes are read whole: no writer is half way through one meanwhile.
+        const WriterLock turn(nullptr);
+        if (!turn.Held()) return Failed();
         SchemeStore machine;
         machine.RefreshEntries();
         CompareWithMachine(file, machine,
@@ -422,6 +476,9 @@ private:
         SchemeStore file;
         if (!ReadFile(file)) return Failed();
         if (!SchemesReadable()) return kExitUnavailable;
+        NameRepeats(file);
+        const WriterLock turn(nullptr);
+        if (!turn.Held()) return Failed();
         SchemeStore machine;
         machine.RefreshEntries();
         differences_ = FindDifferences(file, machine);
@@ -459,7 +516,17 @@ private:
                                    {"roots", JsonArray(s.roots.roots)},
                                    {"links", JsonArray(s.webLinks.links)}});
             }
-            out_ << JsonText({{"schemes", schemes}});
+            Json document = {{"schemes", schemes}};
+            // Only a file that holds a scheme more than once has the list.
+            for (const Copies& copies : CopiesByKey(file)) {
+                if (copies.names.size() < 2) continue;
+                Json names = Json::array();
+                for (const std::string& name : copies.names)
+                    names.push_back(Utf8(name));
+                document["repeated"].push_back(
+                    {{"name", Utf8(copies.names.back())}, {"copies", names}});
+            }
+            out_ << JsonText(document);
             return kExitDone;
         }
         for (const Scheme& s : file.schemes) {
@@ -478,6 +545,7 @@ private:
                 out_ << "  link " << l + 1 << ": " << PlainFields(FieldsOf(s.webLinks.links[l]))
                      << "\n";
         }
+        NameRepeats(file);
         return kExitDone;
     }
 

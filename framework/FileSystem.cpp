@@ -94,7 +94,8 @@ unsigned long ReadIniString(const std::string& file, const std::string& section,
 
 std::string CommonDataFolder() {
     char folder[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    if (FAILED(
+            SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
         return std::string();
     return folder;
 }
@@ -121,7 +122,8 @@ bool MakeAdminFolder(const std::string& folder) {
     if (!PathExists(folder)) {
         MakeParents(folder);
         SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
-        ok = CreateDirectoryA(folder.c_str(), &attributes) || GetLastError() == ERROR_ALREADY_EXISTS;
+        ok =
+            CreateDirectoryA(folder.c_str(), &attributes) || GetLastError() == ERROR_ALREADY_EXISTS;
     } else {
         // A folder someone else made first must not keep that someone's rights.
         BOOL present = FALSE, defaulted = FALSE;
@@ -135,4 +137,6 @@ bool MakeAdminFolder(const std::string& folder) {
     return ok && PathExists(folder);
 }
 
-bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != FALSE || !PathExists(path); }
+bool RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE || !PathExists(path);
+}

@@ -64,6 +64,13 @@ public:
         item.iItem = index;
         return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
     }
+    bool SetItemImage(int index, int image) const {
+        LVITEMA item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = index;
+        item.iImage = image;
+        return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+    }
     bool DeleteItem(int index) const { return Send(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
     void DeleteAll() const { Send(LVM_DELETEALLITEMS); }
     int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }

@@ -366,7 +366,9 @@ bool SaveSchemesToFile(const std::string& path) {
     bool written = false;
     try {
         SchemeFile file;
-        written = file.CollectRecords() && file.WriteRecords(path);
+        const SchemeFile::Collected collected = file.CollectRecords();
+        if (collected == SchemeFile::Collected::kBusy) return false; // said so already
+        written = collected == SchemeFile::Collected::kDone && file.WriteRecords(path);
     } catch (...) {
         WorkingHive().Assign({});
         written = false;

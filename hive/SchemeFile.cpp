@@ -10,6 +10,7 @@
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
+#include "store/WriterLock.h"
 
 namespace {
 
@@ -165,21 +166,26 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     return ok;
 }
 
-bool SchemeFile::CollectRecords() {
+SchemeFile::Collected SchemeFile::CollectRecords() {
     records.clear();
     SchemeStore store;
-    const RegistryReadWatch watch;
-    if (!store.ReadAll()) {
-        Explain(std::string("could not read HKEY_LOCAL_MACHINE\\") + kSchemesKey);
-        return false;
-    }
-    if (!watch.Clean()) {
-        Explain("could not read " + watch.FirstFailure());
-        return false;
+    {
+        // Every scheme is read whole: no writer is half way through one meanwhile.
+        const WriterLock turn(nullptr);
+        if (!turn.Held()) return Collected::kBusy;
+        const RegistryReadWatch watch;
+        if (!store.ReadAll()) {
+            Explain(std::string("could not read HKEY_LOCAL_MACHINE\\") + kSchemesKey);
+            return Collected::kUnreadable;
+        }
+        if (!watch.Clean()) {
+            Explain("could not read " + watch.FirstFailure());
+            return Collected::kUnreadable;
+        }
     }
     store.ExportAll();
     records = std::move(store.records);
-    return true;
+    return Collected::kDone;
 }
 
 bool SchemeFile::WriteRecords(const std::string& path) {

@@ -17,10 +17,12 @@ public:
     // Export form (each field ends with the terminator) for writing; parsed form after reading.
     std::vector<HiveRecord> records;
 
-    // Every scheme of the machine with the descriptions, in export form, read with read access
-    // only. False, with what could not be read explained, when any part of a scheme or the list
-    // could not be read: a file with fewer schemes than the machine holds is never made.
-    bool CollectRecords();
+    // Every scheme of the machine with the descriptions, in export form, read in the writers'
+    // turn with read access only. kBusy when another writer kept its turn ("Schemes Busy" has been
+    // said); kUnreadable, with what could not be read explained, when any part of a scheme or the
+    // list could not be read: a file with fewer schemes than the machine holds is never made.
+    enum class Collected { kDone, kBusy, kUnreadable };
+    Collected CollectRecords();
 
     // Writes the header and the records, scrambled, then their checksum beside them. False when a
     // field holds the terminator (the file would read back differently; nothing is written) or a

@@ -14,6 +14,7 @@
 #define IDD_SCHEME_CREATION     197
 #define IDI_HELPER              225
 #define IDI_ALLOCATE            226
+#define IDD_WAIT_TURN           240
 
 #define IDC_SCHEME_LIST         1021
 #define IDC_CREATE              1014
@@ -32,7 +33,7 @@
 #define IDM_HELP                32771
 #define IDM_ABOUT               32772
 // In the main dialog's system menu: a multiple of 16 below 0xF000, as system commands are.
-#define IDM_UNDO_LOAD           32528
+#define IDM_UNDO_LOAD 32528
 
 // ---- editor: property sheet, pages, Root Properties, Web Links, Icon Picker ------------------
 #define IDD_GENERAL_PAGE        107

@@ -1,4 +1,6 @@
 #include "sections/Scheme.h"
+#include <utility>
+#include "hive/SettingsHive.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SpreadWork.h"
@@ -79,4 +81,19 @@ bool Scheme::ImportFromHive(const std::string& schemeName) {
     toolBars.ImportFromHive(schemeName);
     webLinks.ImportFromHive(schemeName);
     return true;
+}
+
+std::vector<HiveRecord> Scheme::HiveRecords(const std::string& schemeName) const {
+    // The working hive is lent for the export and handed back as it was, even after a failure.
+    struct Lent {
+        SettingsHive kept = std::move(WorkingHive());
+        Lent() { WorkingHive() = SettingsHive(); }
+        ~Lent() { WorkingHive() = std::move(kept); }
+    } lent;
+    ExportToHive(schemeName);
+    return WorkingHive().Records();
+}
+
+bool Scheme::SameSettings(const Scheme& other) const {
+    return HiveRecords(name) == other.HiveRecords(name);
 }

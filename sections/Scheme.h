@@ -2,6 +2,8 @@
 // One scheme in memory: its name and its five sections, loaded from and written to the scheme's
 // registry key, and exported to and imported from the working hive.
 #include <string>
+#include <vector>
+#include "hive/HiveRecord.h"
 #include "sections/DefaultsSection.h"
 #include "sections/FolderRootsSection.h"
 #include "sections/TabSelectionSection.h"
@@ -44,6 +46,13 @@ public:
     // leaves the name to the caller.
     bool ExportToHive(const std::string& schemeName) const;
     bool ImportFromHive(const std::string& schemeName);
+
+    // The records ExportToHive makes under `schemeName`, in export form; the working hive is left
+    // as it was.
+    std::vector<HiveRecord> HiveRecords(const std::string& schemeName) const;
+    // Whether the two hold the same settings, whatever their names: what a scheme file would
+    // carry of them is the same.
+    bool SameSettings(const Scheme& other) const;
 
 private:
     bool WriteSections(RegKey& schemeKey, bool spread = false) const;

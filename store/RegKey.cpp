@@ -70,8 +70,9 @@ LONG ReadKeys(HKEY key, const std::string& path, std::vector<KeyTree::Key>& keys
         HKEY child = nullptr;
         error = RegOpenKeyExA(key, name, 0, KEY_READ, &child);
         if (error != ERROR_SUCCESS) return error;
-        error = ReadKeys(child, path.empty() ? std::string(name, length)
-                                             : path + "\\" + std::string(name, length),
+        error = ReadKeys(child,
+                         path.empty() ? std::string(name, length)
+                                      : path + "\\" + std::string(name, length),
                          keys);
         RegCloseKey(child);
     }

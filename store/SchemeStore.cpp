@@ -2,7 +2,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <unordered_map>
-#include <unordered_set>
 #include "framework/Notices.h"
 #include "framework/Platform.h"
 #include "store/RegKey.h"
@@ -122,14 +121,25 @@ bool SchemeStore::SaveAll() {
     if (!schemesKey.Open(KEY_ALL_ACCESS)) return false;
     // Tested once for every scheme: nothing a save writes can create or remove the product key.
     if (!RegKey::Exists(HKEY_LOCAL_MACHINE, kProductKey)) return false;
+    // A file may name one key more than once (in two spellings, or one twice): its copies go to
+    // one thread in their order, so that the last copy is what the key holds, whole, every time.
+    std::vector<std::vector<size_t>> byKey;
+    std::unordered_map<std::string, size_t> group;
+    for (size_t i = 0; i < schemes.size(); ++i) {
+        const auto at = group.emplace(SchemeNameKey(schemes[i].name), byKey.size());
+        if (at.second) byKey.emplace_back();
+        byKey[at.first->second].push_back(i);
+    }
     std::atomic<bool> allWritten{true};
-    SpreadWork(schemes.size(), [&](size_t i) {
+    SpreadWork(byKey.size(), [&](size_t g) {
         RegKey own(false, kSchemesKey); // a RegKey is not shared between threads
-        const Scheme& scheme = schemes[i];
-        HaltPointForTests();
-        if (!IsSchemeKeyName(scheme.name) || !own.Open(KEY_ALL_ACCESS) ||
-            !scheme.WriteBelow(own, scheme.name))
-            allWritten = false;
+        if (!own.Open(KEY_ALL_ACCESS)) allWritten = false;
+        for (size_t i = 0; own.IsOpen() && i < byKey[g].size(); ++i) {
+            const Scheme& scheme = schemes[byKey[g][i]];
+            HaltPointForTests();
+            if (!IsSchemeKeyName(scheme.name) || !scheme.WriteBelow(own, scheme.name))
+                allWritten = false;
+        }
     });
     return allWritten && ok;
 }
@@ -170,29 +180,6 @@ bool SchemeStore::MoveSchemeKey(const std::string& oldName, const std::string& n
     return key.CopyTree(spare, newName) && key.DeleteTree(spare);
 }
 
-void SchemeStore::MergeImported(const SchemeStore& imported) {
-    // By name key, so that a file of many schemes merges in time linear in the schemes.
-    std::unordered_map<std::string, size_t> listed;
-    for (size_t i = 0; i < entries.size(); ++i)
-        listed.emplace(SchemeNameKey(entries[i].name), i);
-    std::unordered_set<std::string> keysWritten;
-    for (const Scheme& scheme : imported.schemes)
-        keysWritten.insert(SchemeNameKey(scheme.name));
-    RegKey schemesKey(false, kSchemesKey);
-    for (const SchemeEntry& entry : imported.entries) {
-        const SchemeEntry written{entry.name, entry.description.c_str()}; // the text as stored
-        const std::string key = SchemeNameKey(written.name);
-        auto at = listed.find(key);
-        if (at != listed.end()) {
-            entries[at->second].description = written.description;
-        } else if (IsSchemeKeyName(written.name) &&
-                   (keysWritten.count(key) || schemesKey.HasSubKey(written.name))) {
-            listed.emplace(key, entries.size());
-            entries.push_back(written);
-        }
-    }
-}
-
 std::vector<std::string> SchemeStore::ReadProtectedNames() {
     std::vector<std::string> names;
     RegKey key(false, kProtectedSchemesKey);
@@ -209,7 +196,8 @@ void RemoveAllocations(const std::string& name) {
         for (const RegValue& value : key.Values()) {
             if (SameSchemeName(value.Text(), name)) noted.push_back(value.name);
         }
-        for (const std::string& valueName : noted) key.DeleteValue(valueName);
+        for (const std::string& valueName : noted)
+            key.DeleteValue(valueName);
     }
 }
 
@@ -235,5 +223,6 @@ void HaltPointForTests() {
         HANDLE file = CreateFileA(signal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     }
-    for (;;) Sleep(INFINITE);
+    for (;;)
+        Sleep(INFINITE);
 }

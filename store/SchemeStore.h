@@ -48,10 +48,6 @@ public:
     // tree goes only once the copy is complete. A change of letter case alone goes through a
     // spare name, since the registry takes both spellings for one key.
     bool MoveSchemeKey(const std::string& oldName, const std::string& newName);
-    // After a load: the entries of the schemes `imported` has just written, without reading them
-    // back. A name already listed (letter case ignored, as the registry compares) takes the new
-    // description under the spelling the registry keeps; a new name is listed when its key exists.
-    void MergeImported(const SchemeStore& imported);
     static std::vector<std::string> ReadProtectedNames();
 
     // Through the working hive, with a progress dialog (hive/ExportImport.cpp). ExportAll leaves

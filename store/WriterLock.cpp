@@ -1,5 +1,6 @@
 #include "store/WriterLock.h"
 #include <sddl.h>
+#include <utility>
 #include "framework/Notices.h"
 
 namespace {
@@ -12,12 +13,27 @@ const wchar_t* const kLockName = L"Orrinford.VexarLumen\\SchemeWriter";
 const char* const kLockAccess = "D:(A;;GA;;;SY)(A;;GA;;;BA)";
 // Where the system has no private namespaces (Wine, which has no separate accounts either): a
 // name of the Global namespace that no earlier version of the program used.
-const char* const kPlainLockName = "Global\\Orrinford.VexarLumen.SchemeWriter.Administrators";
+std::string g_plainLockName = "Global\\Orrinford.VexarLumen.SchemeWriter.Administrators";
+// A test's own lock (see SetName) is always a plain one.
+bool g_nameChanged = false;
 // While another writer is between making the namespace and letting it go, it may be neither
 // made nor opened for a moment.
 constexpr DWORD kRetryMs = 50;
 
 DWORD g_defaultWait = 30 * 1000;
+
+// A writer that ended without letting go leaves the turn abandoned: it is ours now.
+bool Taken(DWORD waited) { return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED; }
+
+class PlainWait : public TurnWaiter {
+public:
+    Outcome Wait(HWND, HANDLE turn, DWORD waitMs) override {
+        return Taken(WaitForSingleObject(turn, waitMs)) ? kTaken : kTimedOut;
+    }
+};
+
+PlainWait g_plainWait;
+TurnWaiter* g_waiter = nullptr;
 
 // The namespace calls, looked up at run time: a system without them still runs the program.
 struct NamespaceCalls {
@@ -85,7 +101,7 @@ private:
 // A boundary descriptor holding the Administrators group; null where the system cannot make one.
 HANDLE MakeBoundary() {
     const NamespaceCalls& calls = Calls();
-    if (!calls.Present()) return nullptr;
+    if (g_nameChanged || !calls.Present()) return nullptr;
     HANDLE boundary = calls.createBoundary(kNamespace, 0);
     if (!boundary) return nullptr;
     BYTE administrators[SECURITY_MAX_SID_SIZE];
@@ -99,6 +115,14 @@ HANDLE MakeBoundary() {
 }
 
 } // namespace
+
+TurnWaiter& CurrentTurnWaiter() { return g_waiter ? *g_waiter : g_plainWait; }
+
+TurnWaiter* SetTurnWaiter(TurnWaiter* waiter) {
+    TurnWaiter* previous = g_waiter;
+    g_waiter = waiter;
+    return previous;
+}
 
 WriterLock::WriterLock(HWND owner, DWORD waitMs, bool quiet) {
     const DWORD start = GetTickCount();
@@ -126,15 +150,17 @@ WriterLock::WriterLock(HWND owner, DWORD waitMs, bool quiet) {
         }
         if (namespace_) mutex_ = CreateMutexW(access.Attributes(), FALSE, kLockName);
     } else {
-        mutex_ = CreateMutexA(access.Attributes(), FALSE, kPlainLockName);
+        mutex_ = CreateMutexA(access.Attributes(), FALSE, g_plainLockName.c_str());
     }
-    if (mutex_) {
+    TurnWaiter::Outcome outcome = TurnWaiter::kTimedOut;
+    if (mutex_ && Taken(WaitForSingleObject(mutex_, 0))) {
+        outcome = TurnWaiter::kTaken;
+    } else if (mutex_) {
         const DWORD spent = GetTickCount() - start;
-        // A writer that ended without letting go leaves the turn abandoned: it is ours now.
-        const DWORD waited = WaitForSingleObject(mutex_, spent < waitMs ? waitMs - spent : 0);
-        held_ = locked_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        if (spent < waitMs) outcome = CurrentTurnWaiter().Wait(owner, mutex_, waitMs - spent);
     }
-    if (!held_ && !quiet)
+    held_ = locked_ = outcome == TurnWaiter::kTaken;
+    if (outcome == TurnWaiter::kTimedOut && !quiet)
         Warn(owner,
              "Another program is changing the schemes on this computer at the moment.\n\nNothing "
              "has been changed. Please try again when it has finished.",
@@ -150,3 +176,9 @@ WriterLock::~WriterLock() {
 DWORD WriterLock::DefaultWait() { return g_defaultWait; }
 
 void WriterLock::SetDefaultWait(DWORD waitMs) { g_defaultWait = waitMs; }
+
+std::string WriterLock::SetName(std::string name) {
+    std::swap(name, g_plainLockName);
+    g_nameChanged = true;
+    return name;
+}

@@ -3,9 +3,13 @@
 #include <future>
 #include <thread>
 #include "app/MainDialog.h"
+#include "app/SchemeCommands.h"
+#include "app/SchemeListSite.h"
+#include "app/WaitTurnDlg.h"
 #include "editor/MyPropertySheet.h"
 #include "resource.h"
 #include "store/RegKey.h"
+#include "store/SchemeStore.h"
 #include "store/WriterLock.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/editor/scheme_sheet_bench.h"
@@ -13,6 +17,31 @@
 namespace {
 const char* const kMainTitle = "Vexar Lumen Scheme Manager";
 const char* const kNameProblem = "Scheme Name Problem";
+
+// Another writer of the machine (the command-line tool importing, say), holding its turn on a
+// thread of its own until released.
+class TurnHeldElsewhere {
+public:
+    TurnHeldElsewhere() {
+        std::future<void> taken = taken_.get_future();
+        thread_ = std::thread([this] {
+            WriterLock lock(nullptr, 0);
+            taken_.set_value();
+            release_.get_future().wait();
+        });
+        taken.wait();
+    }
+    ~TurnHeldElsewhere() { Release(); }
+    void Release() {
+        if (!thread_.joinable()) return;
+        release_.set_value();
+        thread_.join();
+    }
+
+private:
+    std::promise<void> taken_, release_;
+    std::thread thread_;
+};
 
 class SchemeCommandsTest : public testing::Test {
 protected:
@@ -92,10 +121,55 @@ protected:
         return RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kSchemesKey, name);
     }
 
+    // Runs one command on the dialog thread with a stand-in for the main dialog's list (the
+    // selection given), while `script` drives its windows.
+    void RunCommand(void (*command)(SchemeStore&, SchemeListSite&), const std::string& selection,
+                    const std::function<void()>& script) {
+        SchemeStore store;
+        StandInList list(store, selection);
+        robot.Run([&] { command(store, list); }, script);
+        stepsTo = list.stepsTo;
+        listed.clear();
+        for (const SchemeEntry& entry : store.entries)
+            listed.push_back(entry.name);
+        std::sort(listed.begin(), listed.end());
+    }
+
+    // What happens while the sheet is open, from another writer of the machine, in its own turn.
+    static void OtherWriter(const std::function<void()>& write) {
+        const WriterLock turn(nullptr);
+        ASSERT_TRUE(turn.Held());
+        write();
+    }
+
     RegistrySandbox registry;
     RecordingNotices notices;
     Robot robot;
     int namesAsked = 0;
+    std::vector<std::string> stepsTo; // the selection of each time the list was brought into step
+    std::vector<std::string> listed;  // the entries afterwards, sorted
+
+private:
+    class StandInList : public SchemeListSite {
+    public:
+        StandInList(SchemeStore& store, std::string selection)
+            : store_(store), selection_(std::move(selection)) {}
+        HWND Owner() const override { return nullptr; }
+        bool SelectedName(std::string& name) const override {
+            name = selection_;
+            return true;
+        }
+        void BringIntoStep(const std::string& selected) override {
+            store_.LoadEntries(false);
+            stepsTo.push_back(selected);
+        }
+        void SetBusy(bool) override {}
+        std::vector<std::string> stepsTo;
+
+    private:
+        SchemeStore& store_;
+        std::string selection_;
+    };
 };
 } // namespace
 
@@ -447,13 +521,7 @@ TEST_F(SchemeCommandsTest, DeleteRemovesTheSchemeAndItsClassAndUserAllocations) 
 }
 
 TEST_F(SchemeCommandsTest, DeleteWaitsForAnotherWriterAndWithoutItsTurnWritesNothing) {
-    std::promise<void> taken, release;
-    std::thread other([&] { // the command-line tool importing, say
-        WriterLock lock(nullptr, 0);
-        taken.set_value();
-        release.get_future().wait();
-    });
-    taken.get_future().wait();
+    TurnHeldElsewhere other;
     const DWORD usualWait = WriterLock::DefaultWait();
     WriterLock::SetDefaultWait(0);
     HWND shownTo = nullptr;
@@ -464,10 +532,104 @@ TEST_F(SchemeCommandsTest, DeleteWaitsForAnotherWriterAndWithoutItsTurnWritesNot
         robot.Settle();
     });
     WriterLock::SetDefaultWait(usualWait);
-    release.set_value();
-    other.join();
+    other.Release();
     EXPECT_EQ((std::vector<std::string>{"Scheme Deletion", "Schemes Busy"}), notices.Titles());
     EXPECT_EQ(shownTo, notices.shown.back().owner);
     EXPECT_EQ("Sums", Description("Maths"));
     EXPECT_TRUE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths")));
+}
+
+TEST_F(SchemeCommandsTest, EditChangedByAnotherWriterWhileOpenWritesNothing) {
+    Scheme theirs = SampleScheme("Maths");
+    theirs.defaults.defaultView = "details";
+    RunCommand(EditScheme, "Maths", [&] {
+        ShownSheet sheet = WaitForSheet(robot, kExistingSchemeCaption);
+        if (!sheet.page) return;
+        OtherWriter([&] { SchemeStore().SaveScheme({"Maths", "Sums"}, theirs); });
+        robot.SetText(sheet.page, IDC_GENERAL_DESCRIPTION, "Mine");
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.WaitUntilGone(sheet.sheet);
+    });
+    EXPECT_EQ((std::vector<std::string>{"Scheme Changed"}), notices.Titles());
+    EXPECT_EQ("The scheme \"Maths\" was changed by another program while it was open. Nothing "
+              "has been saved.",
+              notices.shown.at(0).text);
+    EXPECT_EQ("Sums", Description("Maths"));
+    Scheme maths;
+    maths.ReadFromRegistry("Maths");
+    EXPECT_EQ("details", maths.defaults.defaultView);
+    EXPECT_EQ((std::vector<std::string>{"Maths"}), stepsTo);
+}
+
+TEST_F(SchemeCommandsTest, EditOfASchemeDeletedBeforeOrWhileOpenWritesNothing) {
+    const auto deleteMaths = [] {
+        RegKey schemes(false, kSchemesKey);
+        schemes.DeleteTree("Maths");
+        schemes.DeleteValue("Maths");
+    };
+    // Deleted after the list was filled: no sheet at all.
+    OtherWriter(deleteMaths);
+    RunCommand(EditScheme, "Maths", [] {});
+    EXPECT_EQ((std::vector<std::string>{"Scheme Deleted"}), notices.Titles());
+    EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths")));
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User"}), listed);
+
+    // Deleted while the sheet is open.
+    StoreScheme(SampleScheme("Maths"), "Sums");
+    RunCommand(EditScheme, "Maths", [&] {
+        ShownSheet sheet = WaitForSheet(robot, kExistingSchemeCaption);
+        if (!sheet.page) return;
+        OtherWriter(deleteMaths);
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        robot.WaitUntilGone(sheet.sheet);
+    });
+    EXPECT_EQ((std::vector<std::string>{"Scheme Deleted", "Scheme Deleted"}), notices.Titles());
+    EXPECT_EQ("The scheme \"Maths\" was deleted by another program while it was open. Nothing "
+              "has been saved.",
+              notices.shown.at(1).text);
+    EXPECT_EQ("<missing>", Description("Maths"));
+    EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths")));
+    EXPECT_EQ((std::vector<std::string>{"Art", "Default User"}), listed);
+}
+
+TEST_F(SchemeCommandsTest, CreateAsksAgainForANameAnotherWriterTookWhileOpen) {
+    RunCommand(CreateScheme, "", [&] {
+        HWND creation = robot.WaitForWindow("Scheme Creation");
+        if (!creation) return;
+        robot.Click(creation, IDOK);
+        ShownSheet sheet = WaitForSheet(robot, kNewSchemeCaption);
+        if (!sheet.page) return;
+        OtherWriter([] { StoreScheme(SampleScheme("Science"), "Theirs"); });
+        robot.SetText(sheet.page, IDC_GENERAL_NAME, "SCIENCE");
+        PressSheetButton(robot, sheet, PSBTN_OK);
+        AnswerName("Biology");
+    });
+    EXPECT_EQ(1, namesAsked);
+    EXPECT_EQ("Theirs", Description("Science"));
+    EXPECT_EQ("Science", RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, SchemeKeyPath("Science"),
+                                                    "Scheme Name"));
+    EXPECT_EQ(" ", Description("Biology"));
+    EXPECT_EQ((std::vector<std::string>{"Biology"}), stepsTo);
+}
+
+TEST_F(SchemeCommandsTest, AWriterWaitsForItsTurnInAWindowThatCanBeCancelled) {
+    CWaitTurnDlg waiting;
+    TurnWaiter* usual = SetTurnWaiter(&waiting);
+    TurnHeldElsewhere other;
+    RunCommand(DeleteScheme, "Maths", [&] {
+        if (HWND window = robot.WaitForWindow("Waiting for Another Program"))
+            robot.Click(window, IDCANCEL);
+    });
+    const bool keptWhenCancelled =
+        RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, SchemeKeyPath("Maths"));
+    // The other writer finishing ends the wait by itself.
+    RunCommand(DeleteScheme, "Maths", [&] {
+        HWND window = robot.WaitForWindow("Waiting for Another Program");
+        other.Release();
+        if (window) robot.WaitUntilGone(window);
+    });
+    SetTurnWaiter(usual);
+    EXPECT_TRUE(keptWhenCancelled);
+    EXPECT_EQ((std::vector<std::string>{"Scheme Deletion", "Scheme Deletion"}), notices.Titles());
+    EXPECT_EQ("<missing>", Description("Maths"));
 }

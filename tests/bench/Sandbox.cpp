@@ -1,6 +1,7 @@
 #include "tests/bench/Sandbox.h"
 #include <shlwapi.h>
 #include "hive/LoadBackup.h"
+#include "store/WriterLock.h"
 #include <stdexcept>
 #include <cstdio>
 
@@ -54,9 +55,14 @@ RegistrySandbox::RegistrySandbox() {
     user_ = CreateOrThrow(HKEY_CURRENT_USER, base_ + "\\HKCU");
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
     RegOverridePredefKey(HKEY_CURRENT_USER, user_);
+    // The writers of this stand-in machine take turns among themselves, never with the tests of
+    // another process.
+    previousLock_ =
+        WriterLock::SetName("Local\\VlsmTests." + std::to_string(GetCurrentProcessId()));
 }
 
 RegistrySandbox::~RegistrySandbox() {
+    WriterLock::SetName(previousLock_);
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegCloseKey(machine_);

@@ -28,6 +28,7 @@ public:
 
 private:
     std::string base_;
+    std::string previousLock_;
     HKEY machine_ = nullptr;
     HKEY user_ = nullptr;
 };

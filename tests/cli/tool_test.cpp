@@ -18,6 +18,7 @@
 #include "hive/Sha256.h"
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
+#include "store/SchemeStore.h"
 #include "store/WriterLock.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/bench/Sandbox.h"
@@ -153,8 +154,8 @@ TEST_F(ToolTest, ImportRefusesAHostileFileAndWaitsForTheOtherWriter) {
         const OtherWriter other;
         EXPECT_EQ(Run({"import", folder.File("school.esm"), "--wait", "0"}), kExitUnavailable);
         EXPECT_NE(err.str().find("vlsm: Schemes Busy: "), std::string::npos) << err.str();
-        EXPECT_EQ(Exported(), before);
     }
+    EXPECT_EQ(Exported(), before); // a save reads in the writers' turn, so only once it is free
     EXPECT_EQ(Run({"import", folder.File("school.esm")}), kExitDone) << err.str();
     EXPECT_EQ(err.str(), ""); // no progress line where stderr is not a console
     EXPECT_EQ(Exported(), folder.Read("school.esm"));
@@ -429,6 +430,35 @@ TEST_F(ToolTest, ReportLeavesThisComputersRecordAndKeepsTheExitCode) {
               kExitDone);
     EXPECT_EQ(out.str(), "in step with " + folder.File("school.esm") + "\n");
     EXPECT_NE(err.str().find("vlsm: status record not written: "), std::string::npos) << err.str();
+}
+
+TEST_F(ToolTest, SchemeHeldTwiceIsNamedAndOnlyItsLastCopyCompared) {
+    Scheme later = SampleScheme("MATHS");
+    later.defaults.defaultView = "icons";
+    SchemeStore merged;
+    merged.entries = {{"Maths", "Sums"}, {"MATHS", "Later sums"}};
+    merged.schemes = {SampleScheme("Maths"), later};
+    merged.ExportAll();
+    SchemeFile file;
+    file.records = merged.records;
+    ASSERT_TRUE(file.WriteRecords(folder.File("merged.esm")));
+    const std::string repeated =
+        "scheme \"MATHS\": in the file 2 times (\"Maths\", \"MATHS\"); a load keeps the last\n";
+
+    EXPECT_EQ(Run({"import", folder.File("merged.esm"), "--dry-run"}), kExitDone);
+    EXPECT_EQ(out.str(), repeated + "would replace: MATHS\n");
+    EXPECT_EQ(Run({"show", folder.File("merged.esm")}), kExitDone);
+    EXPECT_NE(out.str().find(repeated), std::string::npos) << out.str();
+    EXPECT_EQ(Run({"show", folder.File("merged.esm"), "--json"}), kExitDone);
+    EXPECT_NE(
+        out.str().find("\"repeated\": [\n    {\n      \"name\": \"MATHS\",\n      \"copies\": "
+                       "[\n        \"Maths\",\n        \"MATHS\"\n      ]\n    }\n  ]"),
+        std::string::npos)
+        << out.str();
+    // Once loaded, the machine is in step with the file: the earlier copy is no difference.
+    ASSERT_EQ(Run({"import", folder.File("merged.esm")}), kExitDone) << err.str();
+    EXPECT_EQ(Run({"verify", folder.File("merged.esm")}), kExitDone);
+    EXPECT_EQ(out.str(), repeated + "in step with " + folder.File("merged.esm") + "\n");
 }
 
 } // namespace

@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # What ships: a 32-bit GUI program of the right name and version, with the common-controls v6
 # manifest, importing nothing but system DLLs and Ketterel.dll (runtimes linked in statically).
+# The 64-bit build (ARCH x64) must be the same in 64-bit form.
+# Usage: exe_check.sh BIN_DIR [x86|x64]
 set -uo pipefail
 bin="$1"
+case "${2:-x86}" in
+x64) pe="PE32+" machine="x86-64" objdump=x86_64-w64-mingw32-objdump ;;
+*) pe="PE32" machine="Intel 80386" objdump=i686-w64-mingw32-objdump ;;
+esac
 exe="$bin/Vexar Lumen Scheme Manager.exe"
 fails=0
 check() {
     if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; fails=$((fails + 1)); fi
 }
-objdump=i686-w64-mingw32-objdump
 check "program file exists" '[[ -f "$exe" ]]'
-check "PE32 GUI program for i386" '[[ "$(file -b "$exe")" == "PE32 executable (GUI) Intel 80386"* ]]'
-check "Ketterel.dll is a PE32 DLL" '[[ "$(file -b "$bin/Ketterel.dll")" == "PE32 executable (DLL)"* ]]'
+check "$pe GUI program for $machine" '[[ "$(file -b "$exe")" == "$pe executable (GUI) $machine,"* ]]'
+check "Ketterel.dll is a $pe DLL for $machine" '[[ "$(file -b "$bin/Ketterel.dll")" == "$pe executable (DLL) "*"$machine,"* ]]'
 imports=$($objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
 allowed=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll ketterel.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll "
 for dll in $imports; do
@@ -26,7 +31,7 @@ check "common-controls v6 manifest" 'grep -aq "Microsoft.Windows.Common-Controls
 check "runs as the user who started it (highestAvailable)" 'grep -aq "level=\"highestAvailable\"" "$exe"'
 # The command-line tool: a console program that never asks for elevation (a script cannot answer).
 tool="$bin/vlsm.exe"
-check "vlsm.exe is a PE32 console program for i386" '[[ "$(file -b "$tool")" == "PE32 executable (console) Intel 80386"* ]]'
+check "vlsm.exe is a $pe console program for $machine" '[[ "$(file -b "$tool")" == "$pe executable (console) $machine,"* ]]'
 timports=$($objdump -p "$tool" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
 # It shows no progress dialog, so it stands alone: one file to copy onto a machine.
 for dll in $timports; do

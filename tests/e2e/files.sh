@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Scheme files through the real program's Save and Open dialogs: a saved file decoded here
-# independently, and files written here loaded by the program.
+# independently, and files written here loaded by the program and by the tool beside it.
 # Usage: files.sh CASE
 set -uo pipefail
 here=$(dirname "$0")
@@ -150,6 +150,54 @@ flood)
     start_program
     expect_refused 'C:\e2e-files\flood.esm'
     check "the program is still up" "yes" "$(probe rows "$title" 1021 | grep -q Juniors && echo yes)"
+    close_program
+    ;;
+writers)
+    # A file merged by hand names one scheme twice, in two spellings of one registry key: the
+    # later copy loads whole, every time.
+    vlsm() { wine "$VLSM_BUILD/bin/vlsm.exe" "$@" </dev/null >/dev/null 2>&1; }
+    merged() { # the first copy's view, the second copy's view
+        printf 'Config Hive\tConfig1\tMaths\nConfig Hive\tMaths\tfirst\n'
+        printf 'Config Hive\tConfig2\tMATHS\nConfig Hive\tMATHS\tsecond\n'
+        printf 'Scheme Count\tThe number of schemes\t2\n'
+        scheme_records 0 Maths | sed "s/\tDefaultView\ticons/\tDefaultView\t$1/;s/\tDefaultFirstTab\t2/\tDefaultFirstTab\t1/"
+        scheme_records 1 MATHS | sed "s/\tDefaultView\ticons/\tDefaultView\t$2/"
+    }
+    merged tree2 icons | esm encode "$folder/merged.esm"
+    for run in $(seq 10); do
+        vlsm import 'C:\e2e-files\merged.esm'
+        check "import $run: the second copy's view" icons "$(value "$schemes\\Maths\\Defaults" DefaultView)"
+        check "import $run: the second copy's first tab" 0x2 "$(value "$schemes\\Maths\\Defaults" DefaultFirstTab)"
+    done
+    # With the sheet open, the tool loads a changed copy: OK writes nothing and says so.
+    sheet="Existing Scheme Properties"
+    start_program
+    maths=$(probe rows "$title" 1021 | cut -f2 | grep -ix maths)
+    probe select "$title" 1021 "$maths"
+    probe click "$title" 1016
+    expect_window "$sheet"
+    merged tree2 details | esm encode "$folder/changed.esm"
+    vlsm import 'C:\e2e-files\changed.esm'
+    probe click "$sheet" 1
+    expect_window "Scheme Changed"
+    check "changed box" "The scheme \"$maths\" was changed by another program while it was open. Nothing has been saved." \
+        "$(probe text "Scheme Changed" 65535)"
+    probe click "Scheme Changed" 1
+    expect_gone "Scheme Changed"
+    check "the imported scheme stays" details "$(value "$schemes\\Maths\\Defaults" DefaultView)"
+    # Deleted by another program while the sheet is open: nothing comes back.
+    probe select "$title" 1021 "$maths"
+    probe click "$title" 1016
+    expect_window "$sheet"
+    reg delete "$schemes\\Maths" /f
+    reg delete "$schemes" /v "$maths" /f
+    probe click "$sheet" 1
+    expect_window "Scheme Deleted"
+    probe click "Scheme Deleted" 1
+    expect_gone "Scheme Deleted"
+    check "no key written" no "$(key_exists "$schemes\\Maths")"
+    check "no description written" "<missing>" "$(value "$schemes" "$maths")"
+    check "the list follows" "" "$(probe rows "$title" 1021 | cut -f2 | grep -ix maths)"
     close_program
     ;;
 *)

@@ -1,14 +1,18 @@
 # Sourced by the end-to-end scripts: the test prefix seeded afresh as the demo machine, and the
 # helpers that start the program and watch and answer it from outside through the probe.
 # VLSM_BUILD and VLSM_SOURCE name the build and source folders; e2e_prefix, when set, another
-# prefix than the test prefix.
+# prefix than the test prefix; e2e_view=32, the registry's 32-bit view of a win64 prefix (where a
+# 32-bit program's keys are); e2e_probe, another build's probe (one of the watched program's kind).
 source "$VLSM_SOURCE/tools/wine/env.sh" "${e2e_prefix:-$VLSM_BUILD/wine-test}"
+view=()
+[[ "${e2e_view:-}" == 32 ]] && view=(/reg:32)
+export VLSM_REG_VIEW="${e2e_view:-}"
 exe="$VLSM_BUILD/bin/Vexar Lumen Scheme Manager.exe"
 title="Vexar Lumen Scheme Manager"
 source "$VLSM_SOURCE/tests/e2e/check.sh"
 
-probe() { wine "$VLSM_BUILD/bin/e2e_probe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-reg() { wine reg "$@" </dev/null >/dev/null 2>&1; }
+probe() { wine "${e2e_probe:-$VLSM_BUILD/bin/e2e_probe.exe}" "$@" </dev/null 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+reg() { wine reg "$@" "${view[@]}" </dev/null >/dev/null 2>&1; }
 wait_state() { # the window's state changes asynchronously
     for _ in $(seq 30); do
         [[ "$(probe state "$title")" == "$1" ]] && return
@@ -17,7 +21,11 @@ wait_state() { # the window's state changes asynchronously
 }
 export_machine() {
     rm -f "$WINEPREFIX/drive_c/e2e-export.reg"
-    wine regedit /E 'C:\e2e-export.reg' 'HKEY_LOCAL_MACHINE\Software\Orrinford' </dev/null >/dev/null 2>&1
+    if [[ ${#view[@]} -gt 0 ]]; then
+        wine reg export 'HKLM\Software\Orrinford' 'C:\e2e-export.reg' "${view[@]}" /y </dev/null >/dev/null 2>&1
+    else
+        wine regedit /E 'C:\e2e-export.reg' 'HKEY_LOCAL_MACHINE\Software\Orrinford' </dev/null >/dev/null 2>&1
+    fi
     iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/e2e-export.reg" 2>/dev/null
 }
 
@@ -25,7 +33,10 @@ export_machine() {
 reg delete 'HKLM\Software\Orrinford' /f
 reg delete 'HKCU\Software\Policies\Orrinford' /f
 "$VLSM_SOURCE/tools/demo/seed-prefix.sh" "$WINEPREFIX" >/dev/null
-"$VLSM_SOURCE/tools/classroom/seed-classroom.sh" "$WINEPREFIX" "$VLSM_BUILD/bin/RostrumConfig.dll" >/dev/null
+# The component only in the build's own view: a 32-bit program cannot load a 64-bit one.
+classroom_dll="$VLSM_BUILD/bin/RostrumConfig.dll"
+[[ ${#view[@]} -gt 0 ]] && classroom_dll=""
+"$VLSM_SOURCE/tools/classroom/seed-classroom.sh" "$WINEPREFIX" $classroom_dll >/dev/null
 pictures="$WINEPREFIX/drive_c/Program Files/Orrinford/Vexar Lumen 2/Pictures"
 rm -f "$pictures/Closed Folder.bmp" "$pictures/On-Line Resources.bmp"
 
@@ -57,10 +68,10 @@ schemes='HKLM\Software\Orrinford\VexarLumen\Schemes'
 # The data of one registry value as `reg query` shows it, or "<missing>".
 value() { # key, value name
     local line
-    line=$(wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | grep -F "    $2    " | head -n 1)
+    line=$(wine reg query "$1" /v "$2" "${view[@]}" </dev/null 2>/dev/null | tr -d '\r' | grep -F "    $2    " | head -n 1)
     [[ -n "$line" ]] && echo "${line#*    REG_*    }" || echo "<missing>"
 }
-key_exists() { wine reg query "$1" </dev/null >/dev/null 2>&1 && echo yes || echo no; }
+key_exists() { wine reg query "$1" "${view[@]}" </dev/null >/dev/null 2>&1 && echo yes || echo no; }
 names() { probe rows "$title" 1021 | cut -f1,2 | tr '\t\n' ' |'; }
 
 # A case that stops half-way ends its program, or the next case's copy would only bring it forward.

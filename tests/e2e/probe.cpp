@@ -216,7 +216,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (command == "command") return PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
-    if (command == "syscommand") return PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
+    if (command == "syscommand")
+        return PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
     if (command == "page") {
         DWORD_PTR result = 0;
         return SendMessageTimeoutA(window, PSM_SETCURSEL, static_cast<WPARAM>(arg), 0, SMTO_NORMAL, 5000, &result) &&

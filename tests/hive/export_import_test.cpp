@@ -353,4 +353,49 @@ TEST_F(ExportImportTest, FailedSaveIsReportedAndKeepsTheEarlierFile) {
     EXPECT_EQ(notices.beeps, std::vector<UINT>(2, MB_ICONEXCLAMATION));
 }
 
+TEST_F(ExportImportTest, SchemeHeldTwiceLoadsItsLastCopyWholeEveryTime) {
+    // A file merged by hand: "Maths" then "MATHS" name one registry key, and "Art" comes twice.
+    // The copies differ in every field and in the number of roots and links.
+    Scheme first = SampleScheme("Maths");
+    Scheme second = SampleScheme("MATHS");
+    second.roots.roots = {SampleRoot("Later", 7, 0)};
+    second.roots.count = 1;
+    second.webLinks.links = {SampleLink("later"), SampleLink("other")};
+    second.webLinks.count = 2;
+    second.tabs.page1 = 0;
+    second.tabs.page3 = 1;
+    for (int p = 0; p < 3; ++p)
+        second.toolBars.pages[p] = OneHotPage(p + 1);
+    second.defaults = {};
+    second.defaults.defaultView = "icons";
+    second.defaults.defaultIconSize = 16;
+    second.defaults.defaultFirstTab = 1;
+    second.defaults.silent = 1;
+    Scheme firstArt = first, secondArt = second;
+    firstArt.name = secondArt.name = "Art";
+    SchemeStore merged;
+    merged.entries = {{"Maths", "first"}, {"MATHS", "second"}, {"Art", "art"}, {"Art", "art"}};
+    merged.schemes = {first, second, firstArt, secondArt};
+    merged.ExportAll();
+    SchemeFile file;
+    file.records = merged.records;
+    ASSERT_TRUE(file.WriteRecords(folder.File("merged.esm")));
+
+    for (int run = 0; run < 6; ++run) {
+        for (const char* name : {"Maths", "Art"}) {
+            RegKey(false, kSchemesKey).DeleteTree(name);
+            RegKey(true, kSchemesKey).DeleteValue(name);
+        }
+        ASSERT_TRUE(LoadSchemesFromFile(folder.File("merged.esm")));
+        for (const char* name : {"Maths", "Art"}) {
+            Scheme loaded, expected = second;
+            loaded.ReadFromRegistry(name);
+            expected.name = name;
+            EXPECT_EQ(Describe(loaded), Describe(expected)) << "run " << run;
+        }
+        EXPECT_EQ(RegistrySandbox::GetString(HKEY_LOCAL_MACHINE, kSchemesKey, "Maths"), "second");
+    }
+    EXPECT_TRUE(notices.shown.empty());
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares the demo machine: a Wine prefix seeded like a school workstation with the shell
-# installed, and the program installed from its MSI package.
+# installed, and the program installed from its MSI package (the 64-bit build, which is not
+# packaged, copied into the install folder).
 # Usage: make-demo-machine.sh BUILD_DIR PREFIX [--reset]
 # The seeding happens once (or again with --reset), so changes made in the demo survive a restart;
 # the package is installed on every call.
@@ -30,6 +31,11 @@ if [[ ! -f "$WINEPREFIX/.vlsm-seeded" ]]; then
     touch "$WINEPREFIX/.vlsm-seeded"
 fi
 
+if [[ "${VLSM_ARCH:-x86}" == x64 ]]; then
+    folder="$WINEPREFIX/drive_c/Program Files/Orrinford/Vexar Lumen Scheme Manager"
+    cp -f "$build/bin/Vexar Lumen Scheme Manager.exe" "$build/bin/Ketterel.dll" "$folder/"
+    exit 0
+fi
 # The program, installed as a school installs it: the build's package, silently. Each build is a
 # new product of the same version, which replaces the one installed before.
 package=$(ls -t "$build"/installer/VexarLumenSchemeManager-*.msi | head -n 1)

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the build, the tests and the demo need and is still missing.
 # Quick when everything is there: it only asks dpkg.
+# Both cross compilers always (both builds are always made), wine64 always; Wine's 32-bit side
+# only where this machine runs 32-bit code (tools/setup/runs-32bit.sh).
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
           cmake ninja-build googletest clang libclang-rt-14-dev python3 file binutils
-          wine wine32:i386 xvfb xauth x11-apps imagemagick
+          wine wine64 xvfb xauth x11-apps imagemagick
           fonts-wine wixl osslsigncode openssl nlohmann-json3-dev chromium)
+runs32=no
+if "$(dirname "$0")/runs-32bit.sh"; then
+    runs32=yes
+    packages+=(wine32:i386)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -18,7 +26,7 @@ done
 sudo=""
 [[ $(id -u) -eq 0 ]] || sudo="sudo"
 echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ $runs32 == yes ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
 $sudo apt-get update -qq
