@@ -4,6 +4,7 @@
 // error code of the last failing call is kept in LastError().
 #include <windows.h>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct RegValue {
@@ -46,6 +47,29 @@ struct KeyTree {
     std::vector<Key> keys;
 };
 
+// While one exists, the RegKeys of its thread read the keys at or below `path` (under
+// HKEY_LOCAL_MACHINE) from `tree`, read whole a moment ago, instead of asking the registry for
+// every value again. Such a key cannot be written. One per thread at a time; the tree outlives it.
+class RegistryImage {
+public:
+    RegistryImage(const std::string& path, const KeyTree& tree);
+    ~RegistryImage();
+    RegistryImage(const RegistryImage&) = delete;
+    RegistryImage& operator=(const RegistryImage&) = delete;
+
+    // Whether this thread's image covers root\path; `key` is then its key, null when the tree
+    // lacks it.
+    static bool Covers(HKEY root, const std::string& path, const KeyTree::Key*& key);
+    // The names of the direct children of one of this thread's image's keys, in enumeration
+    // order.
+    static std::vector<std::string> SubKeyNames(const KeyTree::Key& key);
+
+private:
+    std::string top_; // folded, as every path here: the registry ignores case
+    const KeyTree& tree_;
+    std::unordered_map<std::string, size_t> keys_;
+};
+
 class RegKey {
 public:
     RegKey(bool create, const std::string& path, HKEY root = HKEY_LOCAL_MACHINE);
@@ -69,7 +93,7 @@ public:
     bool IsOpen() const { return handle_ != nullptr; }
     // The handle, opened now as a value operation would open it; null when it cannot be. A key
     // made with it as root is reached without the server walking the whole path again.
-    HKEY Handle() { return EnsureOpen() ? handle_ : nullptr; }
+    HKEY Handle() { return EnsureLive() ? handle_ : nullptr; }
 
     bool WriteDword(const std::string& name, DWORD value);
     // REG_EXPAND_SZ when expand is set, else REG_SZ; the text with its trailing zero byte.
@@ -109,11 +133,17 @@ public:
 
 private:
     bool EnsureOpen();
+    // EnsureOpen for a call that writes or hands out the handle: an imaged key is refused.
+    bool EnsureLive();
+    // Whether this thread's image answers for the key; image_ is then its key or null.
+    bool FromImage();
     bool Fail(LONG error);
 
     std::string path_;
     HKEY root_;
     bool create_;
     HKEY handle_ = nullptr;
+    bool imaged_ = false;
+    const KeyTree::Key* image_ = nullptr;
     LONG lastError_ = ERROR_SUCCESS;
 };

@@ -1,5 +1,6 @@
 // RegKey against the real (Wine) registry: types, sizes, expansion, lazy opening.
 #include <gtest/gtest.h>
+#include <sstream>
 #include "store/RegKey.h"
 #include "tests/bench/Sandbox.h"
 
@@ -112,5 +113,53 @@ TEST_F(RegKeyTest, DeleteTreeRemovesNestedKeys) {
     EXPECT_FALSE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, "Software\\Top\\Doomed"));
     EXPECT_TRUE(RegistrySandbox::KeyExists(HKEY_LOCAL_MACHINE, "Software\\Top\\Kept"));
     EXPECT_FALSE(top.DeleteTree("Doomed"));
+}
+
+// A tree read once answers every read as the registry itself would, and refuses writes.
+TEST_F(RegKeyTest, ATreeReadOnceAnswersAsTheRegistry) {
+    const std::string top = "Software\\Top\\Scheme";
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, top, "Name", "Art");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, top + "\\Sec", "Text", "C:\\a.bmp");
+    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, top + "\\Sec", "Expand", "%WINDIR%",
+                               REG_EXPAND_SZ);
+    RegistrySandbox::SetBinary(HKEY_LOCAL_MACHINE, top + "\\Sec", "Unended", "abc", REG_SZ);
+    RegistrySandbox::SetDword(HKEY_LOCAL_MACHINE, top + "\\Sec\\Item 1", "Number", 7);
+    RegistrySandbox::SetBinary(HKEY_LOCAL_MACHINE, top + "\\Sec\\Item 1", "Short", "ab", REG_DWORD);
+    RegistrySandbox::CreateKey(HKEY_LOCAL_MACHINE, top + "\\Sec\\Item 2");
+    // Every read a section makes, names spelled in other cases among them.
+    auto reads = [&] {
+        std::ostringstream out;
+        RegKey section(false, top + "\\SEC");
+        std::string text;
+        DWORD number = 0;
+        RegValue value;
+        out << section.ReadString("text", text) << text << section.ReadString("Expand", text, true)
+            << text << section.ReadString("Unended", text) << text
+            << section.ReadDword("Text", number) << section.ReadValue("Unended", value)
+            << value.type << value.data.size() << section.HasSubKey("item 2")
+            << section.HasSubKey("Item 3") << section.LastError();
+        for (const std::string& name : section.SubKeyNames())
+            out << '|' << name;
+        RegKey item(false, top + "\\Sec\\Item 1");
+        out << item.ReadDword("NUMBER", number) << number << item.ReadDword("Short", number)
+            << RegKey::Exists(HKEY_LOCAL_MACHINE, top + "\\Sec\\Item 3")
+            << RegKey(false, top + "\\Gone").Open(KEY_READ) << item.Values().size();
+        return out.str();
+    };
+    const std::string live = reads();
+    RegKey parent(false, "Software\\Top");
+    KeyTree tree;
+    ASSERT_TRUE(parent.ReadTree("Scheme", tree));
+    {
+        const RegistryImage image(top, tree);
+        EXPECT_EQ(live, reads());
+        RegKey item(false, top + "\\Sec\\Item 1");
+        EXPECT_FALSE(item.WriteDword("Number", 8));
+        EXPECT_EQ(ERROR_ACCESS_DENIED, item.LastError());
+        EXPECT_EQ(nullptr, item.Handle());
+    }
+    DWORD number = 0;
+    EXPECT_TRUE(RegKey(false, top + "\\Sec\\Item 1").ReadDword("Number", number));
+    EXPECT_EQ(7u, number);
 }
 } // namespace
