@@ -4,6 +4,8 @@
 // threads in flight the server is kept busy, and a pass over every scheme takes a fraction of the
 // time. Each i must touch only what is its own (one scheme and its keys). Returns once all is
 // done; the first exception a piece of work threw is thrown again here.
+// Eight by default: reading 100 schemes whole under Wine on two cores took 2.9 s on one thread,
+// 0.65 s on three and 0.4 s on eight; more gained nothing.
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
@@ -12,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-template <class Work> void SpreadWork(size_t count, Work&& work, unsigned threads = 3) {
+template <class Work> void SpreadWork(size_t count, Work&& work, unsigned threads = 8) {
     std::atomic<size_t> next{0};
     std::exception_ptr failure;
     std::mutex failureLock;
