@@ -187,28 +187,6 @@ struct MachineListing {
     }
 };
 
-// The machine's schemes of these key names, read whole, with their entries: what a backup's
-// scheme file shows. `whole[i]` says whether scheme i was read completely and its "Scheme Name"
-// value is its name.
-SchemeStore ReadMachineSchemes(const MachineListing& machine, const std::vector<std::string>& keys,
-                               std::vector<char>* whole = nullptr) {
-    SchemeStore store;
-    store.schemes.assign(keys.size(), Scheme());
-    std::vector<char> read(keys.size(), 0);
-    SpreadWork(keys.size(), [&](size_t i) {
-        std::string named;
-        read[i] = store.schemes[i].ReadFromRegistry(keys[i]) &&
-                  RegKey(false, SchemeKeyPath(keys[i])).ReadString("Scheme Name", named) &&
-                  named == keys[i];
-    });
-    for (const std::string& key : keys) {
-        const RegValue* value = machine.Value(key);
-        if (value) store.entries.push_back({value->name, value->Text()});
-    }
-    if (whole) *whole = std::move(read);
-    return store;
-}
-
 bool SameAsMachine(const SchemeEntry& entry, const MachineListing& machine) {
     const RegValue* value = machine.Value(entry.name);
     return value && value->name == entry.name && value->type == REG_SZ &&
@@ -216,23 +194,18 @@ bool SameAsMachine(const SchemeEntry& entry, const MachineListing& machine) {
 }
 
 // What a load changes: the file's entries and schemes that differ from the machine's, the
-// machine's schemes the file lacks (when exact), and the machine's side of both.
+// machine's schemes the file lacks (when exact), and the machine's side of both, read once: raw
+// for the backup, and taken apart for the backup's scheme file.
 struct LoadPlan {
     SchemeStore writes;
     std::vector<std::string> removed;
+    std::vector<SchemeBefore> before;
     SchemeStore replaced;
     std::vector<AllocationBefore> allocations;
+    bool readable = true; // false when something the load would change could not be read
 
     bool Empty() const {
         return writes.entries.empty() && writes.schemes.empty() && removed.empty();
-    }
-    std::vector<std::string> WrittenNames() const {
-        std::vector<std::string> names;
-        for (const SchemeEntry& entry : writes.entries)
-            names.push_back(entry.name);
-        for (const Scheme& scheme : writes.schemes)
-            names.push_back(scheme.name);
-        return names;
     }
 };
 
@@ -268,49 +241,58 @@ LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
             NoteAllocations(value.name, plan.allocations);
         }
     }
-    // The machine's copy of every file scheme it has, compared record by record.
-    std::vector<std::string> present;
+    // Everything the load may touch, read once; what turns out unchanged is dropped after.
+    std::vector<std::string> named;
+    for (const SchemeEntry& entry : file.entries)
+        named.push_back(entry.name);
+    for (const Scheme& scheme : file.schemes)
+        named.push_back(scheme.name);
+    std::vector<SchemeBefore> before;
+    ReadBefore(named, plan.removed, before); // a tree it could not read is left out
     std::unordered_map<std::string, size_t> at;
-    for (const Scheme& scheme : file.schemes) {
-        const std::string* key = machine.Key(scheme.name);
-        if (key && at.emplace(SchemeNameKey(*key), present.size()).second) present.push_back(*key);
-    }
-    std::vector<char> whole;
-    SchemeStore onMachine = ReadMachineSchemes(machine, present, &whole);
+    for (size_t i = 0; i < before.size(); ++i)
+        at.emplace(SchemeNameKey(before[i].name), i);
+    std::vector<Scheme> onMachine(before.size());
+    std::vector<char> whole(before.size(), 0);
+    SpreadWork(before.size(), [&](size_t i) {
+        if (before[i].tree) whole[i] = SchemeFromTree(*before[i].tree, onMachine[i]);
+    });
+    // A scheme is unchanged only when the machine holds it whole, in the file's spelling, with
+    // the records the file has.
     std::unordered_set<std::string> changed;
     for (const Scheme& scheme : file.schemes) {
         const std::string key = SchemeNameKey(scheme.name);
-        auto found = at.find(key);
-        bool same = found != at.end() && whole[found->second] &&
-                    machine.Key(scheme.name)->compare(scheme.name) == 0;
+        const size_t i = at.at(key);
+        bool same = whole[i] && before[i].tree->name == scheme.name;
         if (same) {
-            Scheme theirs = onMachine.schemes[found->second];
+            Scheme theirs = onMachine[i];
             theirs.name = scheme.name;
             same = ExportedSchemeRecords(theirs) == ExportedSchemeRecords(scheme);
         }
         if (!same) changed.insert(key);
     }
-    // Every copy of a changed scheme is written, in the file's order. The machine's copies just
-    // read are what the backup's scheme file shows; only the schemes removed are read besides.
-    std::vector<char> replacing(present.size(), 0);
-    for (const Scheme& scheme : file.schemes) {
-        if (!changed.count(SchemeNameKey(scheme.name))) continue;
-        plan.writes.schemes.push_back(scheme);
-        auto found = at.find(SchemeNameKey(scheme.name));
-        if (found != at.end()) replacing[found->second] = 1;
+    // Every copy of a changed scheme is written, in the file's order.
+    for (const Scheme& scheme : file.schemes)
+        if (changed.count(SchemeNameKey(scheme.name))) plan.writes.schemes.push_back(scheme);
+    for (const SchemeEntry& entry : file.entries) {
+        if (SameAsMachine(entry, machine)) continue;
+        plan.writes.entries.push_back(entry);
+        changed.insert(SchemeNameKey(entry.name));
     }
-    for (const SchemeEntry& entry : file.entries)
-        if (!SameAsMachine(entry, machine)) plan.writes.entries.push_back(entry);
-    std::vector<std::string> removedKeys;
-    for (const std::string& name : plan.removed)
-        removedKeys.push_back(*machine.Key(name));
-    plan.replaced = ReadMachineSchemes(machine, removedKeys);
-    for (size_t i = 0; i < present.size(); ++i) {
-        if (!replacing[i]) continue;
-        plan.replaced.schemes.push_back(std::move(onMachine.schemes[i]));
-        if (const RegValue* value = machine.Value(present[i]))
-            plan.replaced.entries.push_back({value->name, value->Text()});
+    // The backup keeps what is removed or written; the scheme file shows those the machine had.
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (!before[i].removes && !changed.count(SchemeNameKey(before[i].name))) continue;
+        if (before[i].tree) {
+            plan.replaced.schemes.push_back(std::move(onMachine[i]));
+            if (before[i].value)
+                plan.replaced.entries.push_back({before[i].value->name, before[i].value->Text()});
+        }
+        plan.before.push_back(std::move(before[i]));
     }
+    // A scheme whose tree could not be read reads as changed; its backup is then incomplete.
+    plan.readable =
+        std::none_of(plan.before.begin(), plan.before.end(),
+                     [&](const SchemeBefore& b) { return !b.tree && machine.Key(b.name); });
     return plan;
 }
 
@@ -336,10 +318,8 @@ bool LoadAndWrite(const std::string& path, GuardedChange& change, bool& writing,
     RecoverInterruptedChange();
     LoadPlan plan = PlanLoad(store, exact);
     if (!plan.Empty()) {
-        std::vector<SchemeBefore> before;
-        if (!ReadBefore(plan.WrittenNames(), plan.removed, before) ||
-            !change.Begin("load", path, std::move(before), std::move(plan.allocations),
-                          plan.replaced)) {
+        if (!plan.readable || !change.Begin("load", path, std::move(plan.before),
+                                            std::move(plan.allocations), plan.replaced)) {
             ReportBackupProblem();
             return false;
         }
@@ -422,10 +402,6 @@ bool RestoreUnderLock(const Backup& backup, bool dryRun, std::string* summary) {
         *summary = std::to_string(written.size()) + (written.size() == 1 ? " scheme" : " schemes") +
                    " put back, " + std::to_string(removed.size()) + " removed";
     if (dryRun) return true;
-    const MachineListing machine;
-    std::vector<std::string> present;
-    for (const SchemeBefore& scheme : backup.schemes)
-        if (const std::string* key = machine.Key(scheme.name)) present.push_back(*key);
     std::vector<AllocationBefore> allocations;
     for (const AllocationBefore& allocation : backup.allocations) {
         RegKey key(false, allocation.key);
@@ -436,9 +412,10 @@ bool RestoreUnderLock(const Backup& backup, bool dryRun, std::string* summary) {
     }
     std::vector<SchemeBefore> before;
     GuardedChange change;
-    if (!ReadBefore(written, removed, before) ||
-        !change.Begin("restore", backup.summary.id, std::move(before), std::move(allocations),
-                      ReadMachineSchemes(machine, present))) {
+    const bool read = ReadBefore(written, removed, before);
+    const SchemeStore replaced = SchemesBefore(before);
+    if (!read || !change.Begin("restore", backup.summary.id, std::move(before),
+                               std::move(allocations), replaced)) {
         ReportBackupProblem();
         return false;
     }

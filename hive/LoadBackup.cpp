@@ -325,6 +325,26 @@ bool ReadBefore(const std::vector<std::string>& written, const std::vector<std::
     return whole;
 }
 
+bool SchemeFromTree(const KeyTree& tree, Scheme& scheme) {
+    const RegistryImage image(SchemeKeyPath(tree.name), tree);
+    std::string named;
+    return scheme.ReadFromRegistry(tree.name) &&
+           RegKey(false, SchemeKeyPath(tree.name)).ReadString("Scheme Name", named) &&
+           named == tree.name;
+}
+
+SchemeStore SchemesBefore(const std::vector<SchemeBefore>& before) {
+    std::vector<const SchemeBefore*> kept;
+    for (const SchemeBefore& scheme : before)
+        if (scheme.tree) kept.push_back(&scheme);
+    SchemeStore store;
+    store.schemes.resize(kept.size());
+    SpreadWork(kept.size(), [&](size_t i) { SchemeFromTree(*kept[i]->tree, store.schemes[i]); });
+    for (const SchemeBefore* scheme : kept)
+        if (scheme->value) store.entries.push_back({scheme->value->name, scheme->value->Text()});
+    return store;
+}
+
 bool PutBack(const Backup& backup) {
     RegKey schemes(false, kSchemesKey);
     if (!schemes.Open(KEY_ALL_ACCESS)) return false;

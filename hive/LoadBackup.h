@@ -14,6 +14,7 @@
 #include <vector>
 #include "store/RegKey.h"
 
+class Scheme;
 class SchemeStore;
 
 // One backup, as `vlsm backups` lists it.
@@ -92,6 +93,11 @@ private:
 // read.
 bool ReadBefore(const std::vector<std::string>& written, const std::vector<std::string>& removed,
                 std::vector<SchemeBefore>& before);
+// A scheme taken apart from its tree as ReadBefore read it, without asking the registry again:
+// true when every section was there and its "Scheme Name" value is the key's own name.
+bool SchemeFromTree(const KeyTree& tree, Scheme& scheme);
+// What a backup's scheme file shows: every scheme of `before` that had a key, with its entry.
+SchemeStore SchemesBefore(const std::vector<SchemeBefore>& before);
 // Puts every scheme and allocation of the backup back as it was. Safe to run again.
 bool PutBack(const Backup& backup);
 
