@@ -134,6 +134,23 @@ bool ReadValue(std::istringstream& in, RegValue& value, bool named) {
     return static_cast<bool>(in >> value.type >> data) && Unhex(data, value.data);
 }
 
+// Putting a backup back writes where its manifest says: only scheme keys (a name that could name
+// the Schemes key itself or a key below a scheme is refused) and the two allocation keys.
+bool WithinSchemes(const Backup& backup) {
+    auto schemeKey = [](const std::string& name) {
+        return !name.empty() && name.find('\\') == std::string::npos;
+    };
+    for (const SchemeBefore& scheme : backup.schemes) {
+        if (!schemeKey(scheme.name) ||
+            (scheme.tree && !SameSchemeName(scheme.tree->name, scheme.name)))
+            return false;
+    }
+    return std::all_of(backup.allocations.begin(), backup.allocations.end(),
+                       [](const AllocationBefore& a) {
+                           return a.key == kClassSchemesKey || a.key == kUserSchemesKey;
+                       });
+}
+
 // Parses a manifest; with `headOnly` it stops after the summary.
 bool ParseManifest(const std::string& text, Backup& backup, bool headOnly) {
     backup = Backup();
@@ -201,7 +218,7 @@ bool ParseManifest(const std::string& text, Backup& backup, bool headOnly) {
         if (!ok) return false;
     }
     // Only a manifest written whole counts: a change without one never wrote anything.
-    return ended && !s.id.empty();
+    return ended && !s.id.empty() && (headOnly || WithinSchemes(backup));
 }
 
 std::vector<std::string> BackupIds() {

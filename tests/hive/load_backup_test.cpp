@@ -2,6 +2,7 @@
 // gives back the registry byte for byte, and how many backups are kept.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include "framework/FileSystem.h"
 #include "hive/ExportImport.h"
 #include "hive/LoadBackup.h"
 #include "hive/SchemeFile.h"
@@ -153,6 +154,33 @@ TEST_F(LoadBackupTest, OnlyTheNewestBackupsAreKept) {
     EXPECT_EQ(backups[1].id, ids[2]);
     std::string removed;
     EXPECT_FALSE(ReadWholeFile(BackupSchemeFile(ids[0]), removed));
+}
+
+// Putting a backup back writes where its manifest says: one that names the Schemes key itself or
+// a key outside the allocations is not a backup at all.
+TEST_F(LoadBackupTest, AManifestReachingBeyondTheSchemesIsRefused) {
+    auto hex = [](const std::string& text) {
+        std::string out;
+        for (unsigned char c : text)
+            out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
+        return out.empty() ? std::string("-") : out;
+    };
+    auto manifest = [&](const std::string& id, const std::string& body) {
+        return ReplaceWholeFile(BackupFolder() + "\\" + id + ".vlb",
+                                "Vexar Lumen Scheme Manager backup 1\nid " + id +
+                                    "\nkind load\nwhen 2026-12-08 10:00:00\nuser -\nby tool\nfile "
+                                    "-\ncounts 0 0 1\n" +
+                                    body + "end\n");
+    };
+    ASSERT_TRUE(MakeAdminFolder(BackupFolder()));
+    ASSERT_TRUE(manifest("1-sound", "scheme r " + hex("Art") + "\n"));
+    ASSERT_TRUE(manifest("2-whole", "scheme r -\n"));
+    ASSERT_TRUE(manifest("3-run", "allocation " + hex("Software\\Run") + " " + hex("x") + " 1 " +
+                                      hex(std::string("y", 2)) + "\n"));
+    Backup backup;
+    EXPECT_TRUE(ReadBackup("1-sound", backup));
+    EXPECT_FALSE(ReadBackup("2-whole", backup));
+    EXPECT_FALSE(ReadBackup("3-run", backup));
 }
 
 } // namespace
