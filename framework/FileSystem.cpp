@@ -101,9 +101,11 @@ std::string CommonDataFolder() {
 }
 
 namespace {
-// Inherited by everything below: full control for SYSTEM and administrators, read for users;
-// nothing from the parent (ProgramData lets every user make and change files).
-const char* const kAdminFolderAccess = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
+// Owned by the administrators; inherited by everything below: full control for SYSTEM and
+// administrators, read for users; nothing from the parent (ProgramData lets every user make and
+// change files).
+const char* const kAdminFolderAccess =
+    "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
 
 void MakeParents(const std::string& folder) {
     const std::string parent = FolderOf(folder);
@@ -118,20 +120,24 @@ bool MakeAdminFolder(const std::string& folder) {
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kAdminFolderAccess, SDDL_REVISION_1,
                                                               &descriptor, nullptr))
         return false;
-    bool ok = true;
+    bool ok = false;
     if (!PathExists(folder)) {
         MakeParents(folder);
         SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
-        ok =
-            CreateDirectoryA(folder.c_str(), &attributes) || GetLastError() == ERROR_ALREADY_EXISTS;
-    } else {
-        // A folder someone else made first must not keep that someone's rights.
+        ok = CreateDirectoryA(folder.c_str(), &attributes) != FALSE;
+    }
+    if (!ok) {
+        // A folder someone else made first must keep neither that someone's rights nor their
+        // ownership (an owner may always change the rights again).
         BOOL present = FALSE, defaulted = FALSE;
         PACL acl = nullptr;
+        PSID owner = nullptr;
         ok = GetSecurityDescriptorDacl(descriptor, &present, &acl, &defaulted) &&
+             GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) &&
              SetNamedSecurityInfoA(const_cast<char*>(folder.c_str()), SE_FILE_OBJECT,
-                                   DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                   nullptr, nullptr, acl, nullptr) == ERROR_SUCCESS;
+                                   OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
+                                       PROTECTED_DACL_SECURITY_INFORMATION,
+                                   owner, nullptr, acl, nullptr) == ERROR_SUCCESS;
     }
     LocalFree(descriptor);
     return ok && PathExists(folder);
