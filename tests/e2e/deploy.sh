@@ -197,6 +197,15 @@ seen=$(fleet)
 check "fleet exits 0 once every machine is in step" 0 $?
 check "fleet summary, all in step" "3 in step, 0 out of step, 0 refused, 0 not seen for 7 days" "$(echo "$seen" | tail -n 1)"
 
+# A scheme the school has retired, still on one workstation: the start-up script passes --exact
+# on, and the scheme goes.
+on ws3 reg add 'HKLM\Software\Orrinford\VexarLumen\Schemes' /v Retired /d Old /f >/dev/null
+on ws3 reg add 'HKLM\Software\Orrinford\VexarLumen\Schemes\Retired\Defaults' /v DefaultView /d icons /f >/dev/null
+startup ws3 "" "" --exact
+check "ws3 start-up with --exact" 0 $?
+check "the retired scheme removed" "" "$(vlsm ws3 list | cut -f1 | grep -x Retired)"
+check "ws3 in step, exactly" 0 "$(vlsm ws3 verify "$(winpath "$share/school.esm")" --exact >/dev/null; echo $?)"
+
 # A status folder that cannot be written is said in the log line and changes no exit code.
 on ws1 cmd /c "$(winpath "$VLSM_SOURCE/tools/deploy/vlsm-startup.cmd")" "$(winpath "$share/school.esm")" 'C:\vlsm-startup.log' "$(winpath "$share/absent")" >/dev/null
 check "start-up exit code with an unwritable status folder" 0 $?
