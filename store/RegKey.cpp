@@ -121,13 +121,13 @@ std::string Folded(std::string path) {
 } // namespace
 
 RegistryImage::RegistryImage(const std::string& path, const KeyTree& tree)
-    : top_(Folded(path)), tree_(tree) {
+    : top_(Folded(path)), tree_(tree), outer_(t_image) {
     for (size_t i = 0; i < tree.keys.size(); ++i)
         keys_.emplace(Folded(tree.keys[i].path), i);
     t_image = this;
 }
 
-RegistryImage::~RegistryImage() { t_image = nullptr; }
+RegistryImage::~RegistryImage() { t_image = outer_; }
 
 bool RegistryImage::Covers(HKEY root, const std::string& path, const KeyTree::Key*& key) {
     key = nullptr;

@@ -49,7 +49,8 @@ struct KeyTree {
 
 // While one exists, the RegKeys of its thread read the keys at or below `path` (under
 // HKEY_LOCAL_MACHINE) from `tree`, read whole a moment ago, instead of asking the registry for
-// every value again. Such a key cannot be written. One per thread at a time; the tree outlives it.
+// every value again. Such a key cannot be written. The newest of a thread's images answers; the
+// tree outlives it.
 class RegistryImage {
 public:
     RegistryImage(const std::string& path, const KeyTree& tree);
@@ -67,6 +68,7 @@ public:
 private:
     std::string top_; // folded, as every path here: the registry ignores case
     const KeyTree& tree_;
+    const RegistryImage* outer_; // the thread's image before this one
     std::unordered_map<std::string, size_t> keys_;
 };
 
