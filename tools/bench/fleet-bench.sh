@@ -7,7 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 records=${1:-5000}
 rounds=${2:-5}
-build=build/win32
+# The 32-bit build where this machine runs 32-bit code, else the 64-bit one; VLSM_ARCH chooses.
+source tools/setup/choose-arch.sh
+vlsm_choose_arch ${VLSM_ARCH:+--arch "$VLSM_ARCH"}
+export VLSM_ARCH=$vlsm_arch
+build=$vlsm_build
 source tools/wine/env.sh "$build/wine-test"
 folder=$build/fleet-bench
 rm -rf "$folder" && mkdir -p "$folder/status"
