@@ -20,16 +20,12 @@
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
 #include "store/WriterLock.h"
+#include "tests/bench/MachineSchemes.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/bench/Sandbox.h"
 #include "tests/sections/SchemeSamples.h"
 
 namespace {
-
-void Seed(const Scheme& scheme, const std::string& description) {
-    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, scheme.name, description);
-    ASSERT_TRUE(scheme.WriteToRegistry(scheme.name));
-}
 
 // A saved file with every occurrence of `from` in its plain text replaced by `to`.
 std::string Altered(std::string stored, const std::string& from, const std::string& to) {

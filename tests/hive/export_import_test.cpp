@@ -11,6 +11,7 @@
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
+#include "tests/bench/MachineSchemes.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/bench/Sandbox.h"
 #include "tests/sections/SchemeSamples.h"
@@ -21,24 +22,6 @@ const std::string T(1, kFieldTerminator);
 
 HiveRecord Exported(const std::string& section, const std::string& key, const std::string& value) {
     return {section + T, key + T, value + T};
-}
-
-void Seed(const Scheme& scheme, const std::string& description) {
-    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, scheme.name, description);
-    ASSERT_TRUE(scheme.WriteToRegistry(scheme.name));
-}
-
-// Everything below a key, values with their raw data, for before-and-after comparisons.
-std::string Dump(const std::string& path) {
-    RegKey key(false, path);
-    if (!key.Open(KEY_READ)) return "<no key " + path + ">\n";
-    std::string out;
-    for (const RegValue& value : key.Values())
-        out += path + " : " + value.name + " = " + std::to_string(value.type) + ":" + value.data +
-               "\n";
-    for (const std::string& name : key.SubKeyNames())
-        out += Dump(path + "\\" + name);
-    return out;
 }
 
 std::string Plain(const std::string& stored) {

@@ -9,28 +9,12 @@
 #include "store/RegKey.h"
 #include "store/RegistryPaths.h"
 #include "store/SchemeStore.h"
+#include "tests/bench/MachineSchemes.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/bench/Sandbox.h"
 #include "tests/sections/SchemeSamples.h"
 
 namespace {
-
-void Seed(const Scheme& scheme, const std::string& description) {
-    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemesKey, scheme.name, description);
-    ASSERT_TRUE(scheme.WriteToRegistry(scheme.name));
-}
-
-// Everything below a key in enumeration order, values raw, for byte-for-byte comparisons.
-std::string Dump(const std::string& path) {
-    RegKey key(false, path);
-    if (!key.Open(KEY_READ)) return "<no key " + path + ">\n";
-    std::string out = "[" + path + "]\n";
-    for (const RegValue& value : key.Values())
-        out += value.name + " = " + std::to_string(value.type) + ":" + value.data + "\n";
-    for (const std::string& name : key.SubKeyNames())
-        out += Dump(path + "\\" + name);
-    return out;
-}
 
 class LoadBackupTest : public testing::Test {
 protected:

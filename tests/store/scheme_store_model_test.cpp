@@ -3,17 +3,13 @@
 #include <gtest/gtest.h>
 #include "store/RegKey.h"
 #include "store/SchemeStore.h"
+#include "tests/bench/MachineSchemes.h"
 #include "tests/bench/RecordingNotices.h"
 #include "tests/bench/Sandbox.h"
 #include "tests/sections/SchemeSamples.h"
 
 namespace {
 const std::string kSchemes = "Software\\Orrinford\\VexarLumen\\Schemes";
-
-void Seed(const Scheme& scheme, const std::string& description) {
-    RegistrySandbox::SetString(HKEY_LOCAL_MACHINE, kSchemes, scheme.name, description);
-    ASSERT_TRUE(scheme.WriteToRegistry(scheme.name));
-}
 
 const Scheme* Find(const SchemeStore& store, const std::string& name) {
     for (const Scheme& scheme : store.schemes)
