@@ -214,14 +214,21 @@ bool IsBuiltIn(const std::string& name, const std::vector<std::string>& builtIn)
                        [&](const std::string& b) { return SameSchemeName(b, name); });
 }
 
-// The allocations that naming `name` go with it, as they are now.
-void NoteAllocations(const std::string& name, std::vector<AllocationBefore>& allocations) {
+// The allocations naming one of the `removed` schemes go with them, as they are now; each
+// allocation key is read once however many schemes go.
+std::vector<AllocationBefore> AllocationsOf(const std::vector<std::string>& removed) {
+    std::vector<AllocationBefore> allocations;
+    if (removed.empty()) return allocations;
+    std::unordered_set<std::string> going;
+    for (const std::string& name : removed)
+        going.insert(SchemeNameKey(name));
     for (const char* path : {kClassSchemesKey, kUserSchemesKey}) {
         RegKey key(false, path);
         for (const RegValue& value : key.Values())
-            if (SameSchemeName(value.Text(), name))
+            if (going.count(SchemeNameKey(value.Text())))
                 allocations.push_back({path, value.name, value});
     }
+    return allocations;
 }
 
 LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
@@ -238,8 +245,8 @@ LoadPlan PlanLoad(const SchemeStore& file, bool exact) {
                 IsBuiltIn(value.name, builtIn))
                 continue;
             plan.removed.push_back(value.name);
-            NoteAllocations(value.name, plan.allocations);
         }
+        plan.allocations = AllocationsOf(plan.removed);
     }
     // Everything the load may touch, read once; what turns out unchanged is dropped after.
     std::vector<std::string> named;
