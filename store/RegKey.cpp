@@ -32,25 +32,19 @@ LONG DeleteChildren(HKEY key) {
         if (error != ERROR_SUCCESS) return error;
     }
 }
-// The open `key` at `path` and every key below it, appended to `keys` parents first, values raw
-// in enumeration order. The key's own counts say where each listing ends, so a leaf key costs
-// its values and three calls besides.
-LONG ReadKeys(HKEY key, const std::string& path, std::vector<KeyTree::Key>& keys) {
-    DWORD subKeys = 0, count = 0, maxName = 0, maxData = 0;
-    LONG error = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
-                                  &count, &maxName, &maxData, nullptr, nullptr);
-    if (error != ERROR_SUCCESS) return error;
-    keys.push_back({path, {}});
-    std::vector<RegValue>& values = keys.back().values;
-    values.reserve(count);
+// The open `key`'s values in enumeration order, raw, appended to `values`; `count`, `maxName` and
+// `maxData` as the key's info gave them, so that no call is spent only to hear "no more". A value
+// that grew since is read again with room for it. On an error, those read so far stay.
+LONG ReadValues(HKEY key, DWORD count, DWORD maxName, DWORD maxData, std::vector<RegValue>& values) {
+    values.reserve(values.size() + count);
     std::string name(maxName + 2, '\0');
     std::string data(maxData + 2, '\0');
     for (DWORD index = 0; index < count; ++index) {
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataLength = static_cast<DWORD>(data.size());
         DWORD type = REG_NONE;
-        error = RegEnumValueA(key, index, &name[0], &nameLength, nullptr, &type,
-                              reinterpret_cast<BYTE*>(&data[0]), &dataLength);
+        const LONG error = RegEnumValueA(key, index, &name[0], &nameLength, nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&data[0]), &dataLength);
         if (error == ERROR_NO_MORE_ITEMS) break;
         if (error == ERROR_MORE_DATA) {
             name.assign(name.size() * 2 + 256, '\0');
@@ -61,6 +55,20 @@ LONG ReadKeys(HKEY key, const std::string& path, std::vector<KeyTree::Key>& keys
         if (error != ERROR_SUCCESS) return error;
         values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
     }
+    return ERROR_SUCCESS;
+}
+
+// The open `key` at `path` and every key below it, appended to `keys` parents first, values raw
+// in enumeration order. The key's own counts say where each listing ends, so a leaf key costs
+// its values and three calls besides.
+LONG ReadKeys(HKEY key, const std::string& path, std::vector<KeyTree::Key>& keys) {
+    DWORD subKeys = 0, count = 0, maxName = 0, maxData = 0;
+    LONG error = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
+                                  &count, &maxName, &maxData, nullptr, nullptr);
+    if (error != ERROR_SUCCESS) return error;
+    keys.push_back({path, {}});
+    error = ReadValues(key, count, maxName, maxData, keys.back().values);
+    if (error != ERROR_SUCCESS) return error;
     for (DWORD index = 0; index < subKeys; ++index) {
         char child[256];
         DWORD length = sizeof child;
@@ -400,29 +408,8 @@ std::vector<RegValue> RegKey::Values() {
         Fail(error);
         return values;
     }
-    std::string name(maxName + 2, '\0');
-    std::string data(maxData + 2, '\0');
-    // As many as the key held when asked: the call that would only say "no more" is saved.
-    values.reserve(count);
-    for (DWORD index = 0; index < count; ++index) {
-        DWORD nameLength = static_cast<DWORD>(name.size());
-        DWORD dataLength = static_cast<DWORD>(data.size());
-        DWORD type = REG_NONE;
-        error = RegEnumValueA(handle_, index, &name[0], &nameLength, nullptr, &type,
-                              reinterpret_cast<BYTE*>(&data[0]), &dataLength);
-        if (error == ERROR_MORE_DATA) {
-            // The key changed under us; grow and read this index again.
-            name.assign(name.size() * 2 + 256, '\0');
-            data.assign(data.size() * 2 + 256, '\0');
-            --index;
-            continue;
-        }
-        if (error != ERROR_SUCCESS) {
-            if (error != ERROR_NO_MORE_ITEMS) Fail(error);
-            break;
-        }
-        values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
-    }
+    error = ReadValues(handle_, count, maxName, maxData, values);
+    if (error != ERROR_SUCCESS) Fail(error);
     return values;
 }
 
