@@ -66,9 +66,14 @@ bool Unhex(const std::string& text, std::string& bytes) {
 std::string ManifestPath(const std::string& id) { return BackupFolder() + "\\" + id + ".vlb"; }
 std::string MarkerPath() { return BackupFolder() + "\\" + kMarkerName; }
 
+// An id is the time in UTC, so that ids sort in the order the backups were made even across the
+// night the clocks go back; the time shown to people is local.
 std::string Now(bool forId) {
     SYSTEMTIME t;
-    GetLocalTime(&t);
+    if (forId)
+        GetSystemTime(&t);
+    else
+        GetLocalTime(&t);
     char text[40];
     std::snprintf(text, sizeof text,
                   forId ? "%04u%02u%02u-%02u%02u%02u-%03u" : "%04u-%02u-%02u %02u:%02u:%02u",
