@@ -553,11 +553,13 @@ private:
         static std::ostream* stream = nullptr;
         return stream;
     }
-    static void ReportInterrupted(const BackupSummary& change) {
+    static void ReportInterrupted(const BackupSummary& change, bool putBack) {
         if (std::ostream* err = InterruptedStream())
             *err << "vlsm: the " << (change.kind == "restore" ? "restore" : "load")
                  << " that began at " << change.when
-                 << " did not finish; the schemes it had changed were put back\n";
+                 << (putBack ? " did not finish; the schemes it had changed were put back\n"
+                             : " did not finish; the schemes it had changed could not all be put "
+                               "back, and nothing can be loaded or restored until they are\n");
     }
     void RecoverInterrupted() {
         InterruptedStream() = &err_;

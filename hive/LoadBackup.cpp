@@ -22,14 +22,21 @@ const char* const kKeptValue = "Backups Kept";
 constexpr size_t kDefaultKept = 20;
 
 // The program's own box; the tool puts a line of its own in its place.
-void ShowInterrupted(const BackupSummary& change) {
-    ShowMessage(
-        nullptr,
+void ShowInterrupted(const BackupSummary& change, bool putBack) {
+    const std::string what =
         std::string(change.kind == "restore" ? "The restore of a backup" : "The load from disk") +
-            " that began at " + change.when +
-            " did not finish.\n\nThe schemes it had changed have been put back as they "
-            "were before it began.",
-        "Schemes Put Back", MB_OK | MB_ICONINFORMATION);
+        " that began at " + change.when + " did not finish.\n\n";
+    if (putBack)
+        ShowMessage(nullptr,
+                    what + "The schemes it had changed have been put back as they were before it "
+                           "began.",
+                    "Schemes Put Back", MB_OK | MB_ICONINFORMATION);
+    else
+        ShowMessage(nullptr,
+                    what + "The schemes it had changed could not all be put back, and should not "
+                           "be relied upon as correct. The next start tries again; until then "
+                           "nothing can be loaded or restored.",
+                    "Schemes Not Put Back", MB_OK | MB_ICONWARNING);
 }
 
 std::string g_author = "program";
@@ -427,6 +434,8 @@ bool GuardedChange::Begin(const std::string& kind, const std::string& file,
     backup_.schemes = std::move(before);
     backup_.allocations = std::move(allocations);
     CountChanges(backup_);
+    // An earlier change still to be put back keeps its marker: written over, it would be lost.
+    if (PathExists(MarkerPath())) return false;
     // The marker first: a change stopped before its manifest is whole has written nothing.
     if (!ReplaceWholeFile(MarkerPath(), id_)) return false;
     const bool kept = ReplaceWholeFile(ManifestPath(id_), Manifest(backup_));
@@ -484,8 +493,11 @@ void RecoverInterruptedChange() {
         RemoveBackupFiles(id);
         return;
     }
-    if (!PutBack(backup)) return; // the marker stays: the next start tries again
-    RemoveFile(MarkerPath());
-    RemoveBackupFiles(id);
-    if (g_report) g_report(backup.summary);
+    // Not put back whole, the marker stays: the next start tries again, and no change begins.
+    const bool back = PutBack(backup);
+    if (back) {
+        RemoveFile(MarkerPath());
+        RemoveBackupFiles(id);
+    }
+    if (g_report) g_report(backup.summary, back);
 }

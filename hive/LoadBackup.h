@@ -73,7 +73,8 @@ public:
 
     // Marks the change as writing and keeps the backup of `before` (and, for the scheme file,
     // `replaced`: the machine's schemes it writes over or removes, with their entries), flushed
-    // to disk. False when either could not be written: then nothing may be written.
+    // to disk. False when either could not be written, or when an earlier change that never
+    // finished is still to be put back: then nothing may be written.
     bool Begin(const std::string& kind, const std::string& file, std::vector<SchemeBefore> before,
                std::vector<AllocationBefore> allocations, const SchemeStore& replaced);
     // Every write is done: the registry is flushed, the marker goes, old backups beyond the
@@ -101,10 +102,10 @@ SchemeStore SchemesBefore(const std::vector<SchemeBefore>& before);
 // Puts every scheme and allocation of the backup back as it was. Safe to run again.
 bool PutBack(const Backup& backup);
 
-// Tells the user that a change which never finished was put back: the program shows a box, the
-// tool one line on standard error.
+// Tells the user that a change which never finished was put back, or could not all be: the
+// program shows a box, the tool one line on standard error.
 // Returns the report in force before.
-using InterruptedReport = void (*)(const BackupSummary& change);
+using InterruptedReport = void (*)(const BackupSummary& change, bool putBack);
 InterruptedReport SetInterruptedReport(InterruptedReport report);
 
 // When a change never finished and no writer holds the lock: puts it back under the lock and

@@ -167,4 +167,29 @@ TEST_F(LoadBackupTest, AManifestReachingBeyondTheSchemesIsRefused) {
     EXPECT_FALSE(ReadBackup("3-run", backup));
 }
 
+
+// A change stopped half way that cannot be put back keeps its marker: no later change may write
+// over it, and the next try puts it back.
+TEST_F(LoadBackupTest, AChangeNotYetPutBackIsNeverWrittenOver) {
+    const std::string art = Dump(SchemeKeyPath("Art"));
+    const std::string path = ChangedFile(folder);
+    ASSERT_TRUE(LoadSchemesFromFile(path));
+    const std::string id = ListBackups().back().id;
+    const std::string marker = BackupFolder() + "\\Writing";
+    ASSERT_TRUE(ReplaceWholeFile(marker, id)); // as if stopped before it finished
+    ASSERT_TRUE(RegKey(false, "Software\\Orrinford\\VexarLumen").DeleteTree("Schemes"));
+
+    EXPECT_FALSE(LoadSchemesFromFile(path));
+    EXPECT_EQ(notices.Titles(), (std::vector<std::string>{"Schemes Not Put Back", "Backup Problem"}));
+    std::string marked;
+    ASSERT_TRUE(ReadWholeFile(marker, marked));
+    EXPECT_EQ(marked, id);
+
+    RegistrySandbox::CreateKey(HKEY_LOCAL_MACHINE, kSchemesKey);
+    RecoverInterruptedChange();
+    EXPECT_EQ(Dump(SchemeKeyPath("Art")), art);
+    EXPECT_EQ(notices.Titles().back(), "Schemes Put Back");
+    EXPECT_FALSE(PathExists(marker));
+}
+
 } // namespace
